@@ -1,0 +1,16 @@
+#include "render/paint_frame.h"
+
+#include "render/frame_painter.h"
+#include "render/gdi_surface.h"
+
+// No off-screen buffer: the frame is drawn where the user sees it. The
+// painter ends by selecting the stock black pen.
+void PaintFrame(HWND window)
+{
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    DrawFrame(GdiSurface(dc), client.right, client.bottom);
+    EndPaint(window, &paint);
+}

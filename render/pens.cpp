@@ -1,0 +1,14 @@
+#include "render/pens.h"
+
+const char* PenName(PenId pen)
+{
+    switch (pen) {
+    case PenId::Ray: return "ray";
+    case PenId::Marker: return "marker";
+    case PenId::Reflection: return "reflection";
+    case PenId::Layer: return "layer";
+    case PenId::Whisker: return "whisker";
+    case PenId::Black: return "black";
+    }
+    return "?";
+}

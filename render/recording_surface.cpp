@@ -1,0 +1,46 @@
+#include "render/recording_surface.h"
+
+#include <cstdio>
+
+static void Record(void* context, DrawOp op)
+{
+    Recording& r = *static_cast<Recording*>(context);
+    if (r.Count < RecordingCapacity) {
+        r.Ops[r.Count++] = op;
+    } else {
+        ++r.Dropped;
+    }
+}
+
+static void RecordFill(void* c, int left, int top, int right, int bottom)
+{
+    Record(c, DrawOp{DrawOpKind::Fill, PenId::Black, left, top, right, bottom});
+}
+
+static void RecordPen(void* c, PenId pen) { Record(c, DrawOp{DrawOpKind::SelectPen, pen, 0, 0, 0, 0}); }
+
+static void RecordMove(void* c, int x, int y) { Record(c, DrawOp{DrawOpKind::MoveTo, PenId::Black, x, y, 0, 0}); }
+
+static void RecordLine(void* c, int x, int y) { Record(c, DrawOp{DrawOpKind::LineTo, PenId::Black, x, y, 0, 0}); }
+
+void ClearRecording(Recording& recording)
+{
+    recording.Count = 0;
+    recording.Dropped = 0;
+}
+
+DrawingSurface RecordingSurface(Recording& recording)
+{
+    return DrawingSurface{&recording, RecordFill, RecordPen, RecordMove, RecordLine};
+}
+
+int FormatDrawOp(const DrawOp& op, char* buffer, int size)
+{
+    switch (op.Kind) {
+    case DrawOpKind::Fill: return std::snprintf(buffer, size, "fill %d %d %d %d", op.X, op.Y, op.X2, op.Y2);
+    case DrawOpKind::SelectPen: return std::snprintf(buffer, size, "pen %s", PenName(op.Pen));
+    case DrawOpKind::MoveTo: return std::snprintf(buffer, size, "move %d %d", op.X, op.Y);
+    case DrawOpKind::LineTo: return std::snprintf(buffer, size, "line %d %d", op.X, op.Y);
+    }
+    return std::snprintf(buffer, size, "?");
+}

@@ -1,0 +1,30 @@
+// A surface that remembers the operations drawn on it, in fixed storage,
+// for tests and tools to inspect.
+#pragma once
+
+#include "render/drawing_surface.h"
+#include "render/frame_painter.h"
+
+enum class DrawOpKind : unsigned char { Fill, SelectPen, MoveTo, LineTo };
+
+struct DrawOp {
+    DrawOpKind Kind;
+    PenId Pen;   // SelectPen
+    int X, Y;    // MoveTo, LineTo; Fill: left, top
+    int X2, Y2;  // Fill: right, bottom
+};
+
+constexpr int RecordingCapacity = 2 * MaxFrameOperations;
+
+struct Recording {
+    DrawOp Ops[RecordingCapacity];
+    int Count;
+    int Dropped;  // operations that did not fit
+};
+
+void ClearRecording(Recording& recording);
+DrawingSurface RecordingSurface(Recording& recording);
+
+// One line of text, without newline, in the trace format:
+// "fill L T R B", "pen NAME", "move X Y", "line X Y". Returns the length.
+int FormatDrawOp(const DrawOp& op, char* buffer, int size);
