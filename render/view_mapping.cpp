@@ -5,24 +5,14 @@
 constexpr float ScreenXPerWorldX = static_cast<float>(1000.0 / 1510.0);
 constexpr float ScreenYPerWorldY = static_cast<float>(-500.0 / 510.0);
 
-int TruncateToPixel(double v)
-{
-    // Every value strictly between these bounds truncates into int's range;
-    // NaN fails both comparisons.
-    if (v > -2147483649.0 && v < 2147483648.0) {
-        return static_cast<int>(v);
-    }
-    return UnmappablePixel;
-}
-
 int MapRange(int outLow, int outHigh, float inLow, float inHigh, float v)
 {
     // The span as a 32-bit difference, computed without signed overflow.
     const int span = static_cast<int>(static_cast<unsigned>(outHigh) - static_cast<unsigned>(outLow));
     const double ratio = span / (static_cast<double>(inHigh) - inLow);
-    return TruncateToPixel(ratio * (static_cast<double>(v) - inLow) + outLow);
+    return TruncateToInt(ratio * (static_cast<double>(v) - inLow) + outLow);
 }
 
-int MapToScreenX(double x) { return TruncateToPixel((x + 10.0) * ScreenXPerWorldX + 0.0); }
+int MapToScreenX(double x) { return TruncateToInt((x + 10.0) * ScreenXPerWorldX + 0.0); }
 
-int MapToScreenY(double y) { return TruncateToPixel((y + 10.0) * ScreenYPerWorldY + 500.0); }
+int MapToScreenY(double y) { return TruncateToInt((y + 10.0) * ScreenYPerWorldY + 500.0); }

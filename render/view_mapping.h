@@ -2,13 +2,11 @@
 // y -10 ... 500 maps onto client columns 0 ... 1000 and rows 500 ... 0.
 #pragma once
 
-// What every coordinate that is not a number, infinite, or beyond the
-// 32-bit range maps to.
-constexpr int UnmappablePixel = -2147483647 - 1;
+#include "model/truncate.h"
 
-// Truncates toward zero; UnmappablePixel where int cannot hold the result.
-// Never casts an out-of-range double (that would be undefined behaviour).
-int TruncateToPixel(double v);
+// What every coordinate that is not a number, infinite, or beyond the
+// 32-bit range maps to. Pixels are truncated toward zero, never floored.
+constexpr int UnmappablePixel = UnrepresentableInt;
 
 // outLow + (outHigh - outLow) / (inHigh - inLow) * (v - inLow), truncated.
 int MapRange(int outLow, int outHigh, float inLow, float inHigh, float v);

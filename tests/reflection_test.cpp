@@ -26,7 +26,7 @@ TEST_F(Reflection, DirectionAngles)
 {
     EXPECT_EQ(DirectionAngle(Vec2{1, 1}), 45.0f);
     EXPECT_EQ(DirectionAngle(Vec2{-0.0f, 1}), 90.0f);
-    EXPECT_EQ(DirectionAngle(Vec2{-1, 0}), static_cast<float>(M_PI / 0.017453293));
+    EXPECT_EQ(DirectionAngle(Vec2{-1, 0}), static_cast<float>(std::atan2(0.0, -1.0) / 0.017453293));
     EXPECT_LT(DirectionAngle(Vec2{-1, -0.0f}), -179.99f);
 }
 

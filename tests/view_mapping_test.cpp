@@ -24,11 +24,11 @@ TEST(ViewMapping, UnmappableValues)
     EXPECT_EQ(MapToScreenX(-INFINITY), UnmappablePixel);
     EXPECT_EQ(MapToScreenY(-3e9), UnmappablePixel);
     // The last representable results on either side, and one past them.
-    EXPECT_EQ(TruncateToPixel(2147483647.99), 2147483647);
-    EXPECT_EQ(TruncateToPixel(2147483648.0), UnmappablePixel);
-    EXPECT_EQ(TruncateToPixel(-2147483648.99), -2147483647 - 1);
-    EXPECT_EQ(TruncateToPixel(-2147483649.0), UnmappablePixel);
-    EXPECT_EQ(TruncateToPixel(-0.99), 0);
+    EXPECT_EQ(TruncateToInt(2147483647.99), 2147483647);
+    EXPECT_EQ(TruncateToInt(2147483648.0), UnmappablePixel);
+    EXPECT_EQ(TruncateToInt(-2147483648.99), -2147483647 - 1);
+    EXPECT_EQ(TruncateToInt(-2147483649.0), UnmappablePixel);
+    EXPECT_EQ(TruncateToInt(-0.99), 0);
 }
 
 TEST(ViewMapping, GeneralRuleAgreesWithTheFixedMappings)
