@@ -1,0 +1,72 @@
+#include "app/slider_mappings.h"
+
+#include <cstdio>
+
+#include "model/scene_state.h"
+#include "model/truncate.h"
+#include "resources/resource_ids.h"
+
+// One step of the frequency slider: 0.01 of the shown frequency, as a wave number.
+constexpr double WaveNumberPerStep = 0.00017453293;
+
+const SliderLayout SliderLayouts[SliderCount] = {
+    {IDC_ALTSLIDER, IDC_ALTVALUE, 100, 400, 30, "%5.1f"},
+    {IDC_AMPSLIDER, IDC_AMPVALUE, 0, 22, 2, "%5.1f"},
+    {IDC_FREQSLIDER, IDC_FREQVALUE, 0, 120, 10, "%5.2f"},
+    {IDC_PHASESLIDER, IDC_PHASEVALUE, -40, 150, 20, "%4.1f"},
+};
+
+const SliderLayout& LayoutOf(Slider slider) { return SliderLayouts[static_cast<int>(slider)]; }
+
+// Positions are widened before the subtraction, so no int can overflow.
+double SliderDisplayValue(Slider slider, int position)
+{
+    const double p = position;
+    switch (slider) {
+    case Slider::Altitude: return 500.0 - p;
+    case Slider::Amplitude: return 22.0 - p;
+    case Slider::Frequency: return (120.0 - p) / 100.0;
+    case Slider::Phase: return (100.0 - p) / 10.0;
+    }
+    return 0.0;
+}
+
+void StoreSliderValue(Slider slider, int position)
+{
+    const double p = position;
+    switch (slider) {
+    case Slider::Altitude: Scene.Altitude = static_cast<float>(500.0 - p); return;
+    case Slider::Amplitude: Scene.Amplitude = static_cast<float>(22.0 - p); return;
+    case Slider::Frequency: Scene.WaveNumber = static_cast<float>((120.0 - p) * WaveNumberPerStep); return;
+    case Slider::Phase: Scene.PhaseStep = static_cast<float>((100.0 - p) / 10.0); return;
+    }
+}
+
+double StartDisplayValue(Slider slider)
+{
+    switch (slider) {
+    case Slider::Altitude: return Scene.Altitude;
+    case Slider::Amplitude: return Scene.Amplitude;
+    case Slider::Frequency: return Scene.Frequency;
+    case Slider::Phase: return Scene.PhaseStep;
+    }
+    return 0.0;
+}
+
+// Computed back from WaveNumber, held in float, the frequency start position
+// is 67, not 68: 120 - k * 100 / DegToRad is slightly below 68.
+int SliderStartPosition(Slider slider)
+{
+    switch (slider) {
+    case Slider::Altitude: return TruncateToInt(500.0 - Scene.Altitude);
+    case Slider::Amplitude: return TruncateToInt(22.0 - Scene.Amplitude);
+    case Slider::Frequency: return TruncateToInt(120.0 - Scene.WaveNumber * 100.0 / DegToRad);
+    case Slider::Phase: return TruncateToInt(100.0 - Scene.PhaseStep * 10.0);
+    }
+    return 0;
+}
+
+int FormatSliderValue(Slider slider, double value, char* buffer, int size)
+{
+    return std::snprintf(buffer, size, LayoutOf(slider).Format, value);
+}

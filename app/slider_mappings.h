@@ -1,0 +1,37 @@
+// The parameter dialog's arithmetic: slider positions to SceneState values
+// and back, and the value texts. No window system involved.
+#pragma once
+
+enum class Slider { Altitude, Amplitude, Frequency, Phase };
+constexpr int SliderCount = 4;
+
+struct SliderLayout {
+    int SliderId;       // the trackbar
+    int ValueId;        // the text under it
+    int Min, Max;       // position range; the minimum is at the top
+    int TickFrequency;
+    const char* Format; // of the value text
+};
+
+// In the order the dialog sets them up: altitude, amplitude, frequency, phase.
+extern const SliderLayout SliderLayouts[SliderCount];
+
+const SliderLayout& LayoutOf(Slider slider);
+
+// The value a position stands for, as the text shows it:
+// 500 - p, 22 - p, (120 - p) / 100, (100 - p) / 10.
+double SliderDisplayValue(Slider slider, int position);
+
+// Writes the position's value into Scene: Altitude, Amplitude, WaveNumber
+// ((120 - p) * 0.00017453293; Frequency is never written) or PhaseStep.
+void StoreSliderValue(Slider slider, int position);
+
+// The value the dialog shows before any slider moves (Frequency, not
+// WaveNumber, for the frequency text).
+double StartDisplayValue(Slider slider);
+
+// The position that shows the current Scene value, truncated toward zero.
+int SliderStartPosition(Slider slider);
+
+// The value text with the slider's format; returns what snprintf returns.
+int FormatSliderValue(Slider slider, double value, char* buffer, int size);
