@@ -1,0 +1,67 @@
+#include "tools/svg_frame.h"
+
+namespace {
+
+// Consecutive lines with one pen become one path; a move or a pen change
+// starts the next path from the current position, as GDI continues there.
+struct PathWriter {
+    std::FILE* File;
+    PenId Pen = PenId::Black;
+    int X = 0, Y = 0;
+    bool Open = false;
+
+    void Close()
+    {
+        if (Open) {
+            std::fprintf(File, "\"/>\n");
+            Open = false;
+        }
+    }
+
+    void Line(int x, int y)
+    {
+        if (!Open) {
+            const PenStyle& style = StyleOf(Pen);
+            std::fprintf(File,
+                         "<path fill=\"none\" stroke=\"rgb(%d,%d,%d)\" stroke-width=\"%d\" "
+                         "stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"M%d %d",
+                         style.Colour.R, style.Colour.G, style.Colour.B, style.Width, X, Y);
+            Open = true;
+        }
+        std::fprintf(File, " L%d %d", x, y);
+        X = x, Y = y;
+    }
+};
+
+}  // namespace
+
+bool WriteSvgFrame(std::FILE* file, const Recording& frame)
+{
+    std::fprintf(file,
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"500\" "
+                 "viewBox=\"0 0 1000 500\">\n");
+    PathWriter path{file};
+    for (int i = 0; i < frame.Count; ++i) {
+        const DrawOp& op = frame.Ops[i];
+        switch (op.Kind) {
+        case DrawOpKind::Fill:
+            path.Close();
+            std::fprintf(file, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"rgb(%d,%d,%d)\"/>\n", op.X,
+                         op.Y, op.X2 - op.X, op.Y2 - op.Y, BackgroundColour.R, BackgroundColour.G,
+                         BackgroundColour.B);
+            break;
+        case DrawOpKind::SelectPen:
+            path.Close();
+            path.Pen = op.Pen;
+            break;
+        case DrawOpKind::MoveTo:
+            path.Close();
+            path.X = op.X, path.Y = op.Y;
+            break;
+        case DrawOpKind::LineTo: path.Line(op.X, op.Y); break;
+        }
+    }
+    path.Close();
+    std::fprintf(file, "</svg>\n");
+    return std::ferror(file) == 0;
+}
