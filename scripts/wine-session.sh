@@ -4,7 +4,14 @@
 
 wine_session_begin() {   # $1: build dir, $2: "own-display" to keep $DISPLAY
   local build=$1
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+  # The user's desktop has a window manager; the virtual display has none and
+  # needs Wine to manage its windows itself, a per-prefix setting.
+  if [ "${2:-}" = own-display ]; then
+    export WINEPREFIX="$build/wineprefix-desktop"
+  else
+    export WINEPREFIX="$build/wineprefix"
+  fi
+  export WINEDEBUG=-all
   export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
   mkdir -p "$WINEPREFIX"
   XVFB_PID=
@@ -23,7 +30,9 @@ wine_session_begin() {   # $1: build dir, $2: "own-display" to keep $DISPLAY
     echo "wine-session: preparing $WINEPREFIX (first run only)"
     timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
     # No window manager here: let Wine manage its windows and never show a crash dialog.
-    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    if [ "${2:-}" != own-display ]; then
+      timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    fi
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     touch "$WINEPREFIX/.qsb-ready"
   fi

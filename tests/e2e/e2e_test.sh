@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# End-to-end: qsb.exe under Wine on the virtual display, driven and watched
+# the way a user would (xdotool, screenshots). Expects DISPLAY, WINEPREFIX and
+# a persistent wineserver (scripts/test sets them up).
+#   e2e_test.sh QSB_EXE QSB_WITHOUT_DIALOG_EXE OUTPUT_DIR
+set -u
+exe=$1 nodialog_exe=$2 out=$3
+mkdir -p "$out"
+rm -f "$out"/*.png
+[ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || { echo "e2e: needs DISPLAY and WINEPREFIX (run scripts/test)"; exit 1; }
+
+failures=0 checks=0
+pass() { checks=$((checks + 1)); echo "ok   $*"; }
+fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "FAIL $*"; keep_shot "fail-$checks"; }
+check() { if eval "$2"; then pass "$1"; else fail "$1 [$2]"; fi; }
+shot() { import -window root "$1" 2>/dev/null; }
+keep_shot() { shot "$out/$1.png" && echo "     screenshot kept: $out/$1.png"; }
+
+# Polls (every 0.1 s) until a command succeeds; gives up after $1 seconds.
+wait_for() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
+}
+window() { xdotool search --onlyvisible --name "^$1\$" | head -n1; }
+has_window() { [ -n "$(window "$1")" ]; }
+no_window() { [ -z "$(window "$1")" ]; }
+
+start() {  # starts an exe in the background; its exit code lands in $out/exit
+  rm -f "$out/exit"
+  ( timeout 120 wine "$1" >/dev/null 2>&1; echo $? >"$out/exit" ) &
+  APP_PID=$!
+}
+ended() { [ -f "$out/exit" ]; }
+exit_code() { wait_for 15 ended && cat "$out/exit"; }
+stop() { wineserver -k9 2>/dev/null; wineserver -p; wait "$APP_PID" 2>/dev/null; }
+
+pixel() {  # R,G,B of a screen pixel
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+}
+# How many pixels of colour R,G,B lie in a rectangle of the client area.
+count_colour() {  # file x y w h R,G,B
+  convert "$1" -crop "$4x$5+$((CX + $2))+$((CY + $3))" +repage -depth 8 -format %c histogram:info:- 2>/dev/null |
+    awk -v want="($6)" '{ gsub(/ /, ""); if (index($0, want ":") || index($0, want "#")) { split($0, a, ":"); n += a[1] } } END { print n + 0 }'
+}
+
+BACKGROUND=0,43,54 RAY=203,75,22 MARKER=133,153,0 REFLECTION=220,50,47 LAYER=38,139,210 WHISKER=181,137,0
+
+# ---- the running program --------------------------------------------------
+start "$exe"
+check "main window appears" 'wait_for 20 has_window "QSB effect of the ionosphere"'
+check "parameter dialog appears" 'wait_for 10 has_window "Parameter Controls"'
+main=$(window "QSB effect of the ionosphere")
+eval "$(xdotool getwindowgeometry --shell "$main")"
+echo "     main window at ($X, $Y), $WIDTH x $HEIGHT"
+check "main window at (10, 10), 1000 x 550" '[ "$X,$Y,$WIDTH,$HEIGHT" = "10,10,1000,550" ]'
+WX=$X WY=$Y
+
+# The client area's corner: the first background pixels right of the
+# frame (at mid height) and below the caption (at mid width).
+sleep 0.5
+shot "$out/first.png"
+CX=$(convert "$out/first.png" -crop "60x1+$WX+$((WY + 480))" -depth 8 txt:- | awk -F'[ ,:]+' '/#002B36/ { print $1; exit }')
+CY=$(convert "$out/first.png" -crop "1x80+$((WX + 700))+$WY" -depth 8 txt:- | awk -F'[ ,:]+' '/#002B36/ { print $2; exit }')
+CX=$((WX + ${CX:-0})) CY=$((WY + ${CY:-0}))
+echo "     client area starts at screen ($CX, $CY)"
+
+check "background below the ground row" '[ "$(pixel $((CX + 500)) $((CY + 500)))" = $BACKGROUND ]'
+# The last ray drawn (27 degrees, marker pen) leaves the transmitter at (6, 490).
+check "marker pen at the transmitter" '[ "$(pixel $((CX + 7)) $((CY + 488)))" = $MARKER ]'
+for pen in RAY MARKER REFLECTION LAYER WHISKER; do
+  n=$(count_colour "$out/first.png" 0 0 960 495 "${!pen}")
+  echo "     $pen pixels in the first screenshot: $n"
+  check "$pen colour drawn" '[ "$n" -gt 200 ]'
+done
+
+sleep 0.3; shot "$out/second.png"
+diff=$(compare -metric AE "$out/first.png" "$out/second.png" null: 2>&1 | cut -d' ' -f1)
+echo "     pixels changed between two screenshots a few frames apart: $diff"
+check "the picture moves between frames" '[ "${diff:-0}" -gt 1000 ]'
+
+# Whiskers: normals reach far above the layer (client rows 0-70); tangents lie along it.
+above() { shot "$out/w.png"; count_colour "$out/w.png" 0 0 960 70 $WHISKER; }
+along() { shot "$out/w.png"; count_colour "$out/w.png" 0 70 960 60 $WHISKER; }
+xdotool mousemove $((CX + 600)) $((CY + 300)) click 3   # activates, nothing else
+sleep 0.3
+n0=$(above)
+xdotool key t; sleep 0.4; n1=$(above); t1=$(along)
+xdotool key t; sleep 0.4; n2=$(above); t2=$(along)
+xdotool key n; sleep 0.4; n3=$(above)
+xdotool key N; sleep 0.4; n4=$(above); t4=$(along)
+xdotool key n; sleep 0.4
+echo "     whisker pixels above the layer: normals $n0, T $n1, T T $n2, N $n3, N $n4; along it: T $t1, T T $t2, N $t4"
+check "normals shown at start" '[ "$n0" -gt 1000 ]'
+check "T shows tangents, hides normals" '[ "$n1" -eq 0 ] && [ "$t1" -gt 1000 ]'
+check "second T hides the tangents too" '[ "$n2" -eq 0 ] && [ "$t2" -eq 0 ]'
+check "N shows normals again" '[ "$n3" -gt 1000 ]'
+check "N again (upper case) hides them" '[ "$n4" -eq 0 ] && [ "$t4" -eq 0 ]'
+
+# A slider moved by keyboard: activate the dialog by its caption (focus goes
+# back to the altitude slider), End takes it to the bottom, altitude 100.
+dialog=$(window "Parameter Controls")
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+xdotool mousemove $((X + 60)) $((Y + 8)) click 1
+sleep 0.3
+low_before=$(shot "$out/s.png"; count_colour "$out/s.png" 0 300 960 150 $LAYER)
+xdotool key End; sleep 0.5
+low_after=$(shot "$out/s.png"; count_colour "$out/s.png" 0 300 960 150 $LAYER)
+echo "     layer pixels in client rows 300-450: before End $low_before, after $low_after"
+check "End on the altitude slider lowers the layer" '[ "$low_before" -eq 0 ] && [ "$low_after" -gt 500 ]'
+cp "$out/s.png" "$out/altitude-100.png"
+
+# Q quits with exit code 0.
+xdotool mousemove $((CX + 600)) $((CY + 300)) click 3; sleep 0.3
+xdotool key q
+code=$(exit_code)
+check "Q ends the program with exit code 0" '[ "$code" = 0 ]'
+ended || stop
+
+# A left click quits, even while the dialog is the active window.
+start "$exe"
+wait_for 20 has_window "QSB effect of the ionosphere"; sleep 0.5
+xdotool mousemove $((CX + 600)) $((CY + 300)) click 1
+code=$(exit_code)
+check "left click ends the program with exit code 0" '[ "$code" = 0 ]'
+ended || stop
+
+# Closing the window (Alt+F4) destroys it and ends the loop with 0.
+start "$exe"
+wait_for 20 has_window "QSB effect of the ionosphere"; sleep 0.5
+xdotool mousemove $((CX + 600)) $((CY + 300)) click 3; sleep 0.3
+xdotool key alt+F4
+code=$(exit_code)
+check "Alt+F4 closes the program with exit code 0" '[ "$code" = 0 ]'
+ended || stop
+
+# Without the dialog template: box 3, no main window, exit code 0.
+start "$nodialog_exe"
+check "missing dialog is reported as \"Can't find AltSlider\"" "wait_for 20 has_window \"Can't find AltSlider\""
+check "the main window is never shown" 'no_window "QSB effect of the ionosphere"'
+box=$(window "Can't find AltSlider")
+[ -n "$box" ] && eval "$(xdotool getwindowgeometry --shell "$box")" && xdotool mousemove $((X + 20)) $((Y + 40)) click 3
+sleep 0.3; xdotool key Return
+code=$(exit_code)
+check "dismissing the box exits with code 0" '[ "$code" = 0 ]'
+ended || stop
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
