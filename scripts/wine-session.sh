@@ -36,6 +36,9 @@ wine_session_begin() {   # $1: build dir, $2: "own-display" to keep $DISPLAY
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     touch "$WINEPREFIX/.qsb-ready"
   fi
+  # Start Wine's own services now, outside any test: they live as long as the
+  # server and would otherwise hold a test runner's output pipe open.
+  timeout 60 wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 wine_session_end() {

@@ -33,7 +33,7 @@ start() {  # starts an exe in the background; its exit code lands in $out/exit
 }
 ended() { [ -f "$out/exit" ]; }
 exit_code() { wait_for 15 ended && cat "$out/exit"; }
-stop() { wineserver -k9 2>/dev/null; wineserver -p; wait "$APP_PID" 2>/dev/null; }
+stop() { wineserver -k9 >/dev/null 2>&1; wineserver -p >/dev/null 2>&1; timeout 60 wineboot </dev/null >/dev/null 2>&1; wait "$APP_PID" 2>/dev/null; }
 
 pixel() {  # R,G,B of a screen pixel
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
