@@ -11,7 +11,12 @@ constexpr int UnmappablePixel = UnrepresentableInt;
 // outLow + (outHigh - outLow) / (inHigh - inLow) * (v - inLow), truncated.
 int MapRange(int outLow, int outHigh, float inLow, float inHigh, float v);
 
+// The float nearest to 1000 / 1510 and to -500 / 510. The first is slightly
+// low, so world x = 1500 lands on column 999, not 1000.
+constexpr float ScreenXPerWorldX = static_cast<float>(1000.0 / 1510.0);
+constexpr float ScreenYPerWorldY = static_cast<float>(-500.0 / 510.0);
+
 // The same rule with the ratio fixed in advance and rounded to float.
 // Both take doubles: layer heights and whisker ends arrive unrounded.
-int MapToScreenX(double x);
-int MapToScreenY(double y);
+inline int MapToScreenX(double x) { return TruncateToInt((x + 10.0) * ScreenXPerWorldX + 0.0); }
+inline int MapToScreenY(double y) { return TruncateToInt((y + 10.0) * ScreenYPerWorldY + 500.0); }

@@ -31,6 +31,24 @@ TEST(ViewMapping, UnmappableValues)
     EXPECT_EQ(TruncateToInt(-0.99), 0);
 }
 
+TEST(ViewMapping, FastTruncationAgreesWithTheSpelledOutRule)
+{
+    const double edges[] = {0.0, -0.0, 0.5, -0.5, 1e-300, 2147483647.0, 2147483647.5, 2147483648.0,
+                            -2147483648.0, -2147483648.5, -2147483649.0, 4.6e9, -4.6e9, 1e300, -1e300,
+                            INFINITY, -INFINITY, NAN, -NAN};
+    for (double v : edges) {
+        EXPECT_EQ(TruncateToInt(v), TruncateToIntPortable(v)) << v;
+    }
+    // A sweep across the whole double range, by exponent and mantissa bits.
+    for (int exponent = -20; exponent < 40; ++exponent) {
+        for (double mantissa = 1.0; mantissa < 2.0; mantissa += 0.0078125) {
+            const double v = std::ldexp(mantissa, exponent);
+            ASSERT_EQ(TruncateToInt(v), TruncateToIntPortable(v)) << v;
+            ASSERT_EQ(TruncateToInt(-v), TruncateToIntPortable(-v)) << -v;
+        }
+    }
+}
+
 TEST(ViewMapping, GeneralRuleAgreesWithTheFixedMappings)
 {
     // MapRange keeps its ratio in double; the fixed mappings round it to
