@@ -77,6 +77,10 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
     }
     EXPECT_NE(Parse({"--frames", "0"}).error.find("--frames"), std::string::npos);
     EXPECT_NE(Parse({"--bogus"}).error.find("--bogus"), std::string::npos);
+    // Regression: user text with a line break was echoed into the message,
+    // which then spanned two lines.
+    EXPECT_EQ(Parse({"--fra\nmes"}).error, "unknown option '--fra?mes' (see --help)");
+    EXPECT_EQ(Parse({"--altitude", "1\n2"}).error.find('\n'), std::string::npos);
 }
 
 }  // namespace

@@ -69,6 +69,21 @@ bool ParseSize(const char* text, int& width, int& height)
     return ParseInt(first, 1, 100000, width) && ParseInt(x + 1, 1, 100000, height);
 }
 
+// A copy of user text that is safe to echo in a one-line message: at most
+// 40 characters, control and non-ASCII bytes shown as '?'.
+struct Printable {
+    char Text[44];
+    explicit Printable(const char* text)
+    {
+        int n = 0;
+        for (; text[n] != '\0' && n < 40; ++n) {
+            const unsigned char c = static_cast<unsigned char>(text[n]);
+            Text[n] = (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+        }
+        std::strcpy(Text + n, text[n] != '\0' ? "..." : "");
+    }
+};
+
 }  // namespace
 
 TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o, char* error, int errorSize)
@@ -98,7 +113,7 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
             std::strcpy(name, arg);
             value = i + 1 < argc ? argv[++i] : nullptr;
         } else {
-            std::snprintf(error, errorSize, "unknown option '%.40s...'", arg);
+            std::snprintf(error, errorSize, "unknown option '%s'", Printable(arg).Text);
             return TraceParse::Error;
         }
 
@@ -134,7 +149,7 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
         }
 
         if (!known) {
-            std::snprintf(error, errorSize, "unknown option '%s' (see --help)", name);
+            std::snprintf(error, errorSize, "unknown option '%s' (see --help)", Printable(name).Text);
             return TraceParse::Error;
         }
         if (value == nullptr) {
@@ -147,7 +162,7 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
                                : std::strcmp(name, "--size") == 0    ? "WIDTHxHEIGHT, each 1 to 100000"
                                : std::strcmp(name, "--svg") == 0     ? "a file name"
                                                                      : "a finite decimal number";
-            std::snprintf(error, errorSize, "bad value '%.40s' for %s: expected %s", value, name, want);
+            std::snprintf(error, errorSize, "bad value '%s' for %s: expected %s", Printable(value).Text, name, want);
             return TraceParse::Error;
         }
     }
