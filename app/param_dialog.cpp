@@ -28,8 +28,7 @@ static void InitSliders(HWND dialog)
         *SliderHandles[i] = GetDlgItem(dialog, SliderLayouts[i].SliderId);
     }
     for (int i = 0; i < SliderCount; ++i) {
-        SendMessageA(*SliderHandles[i], TBM_SETRANGE, FALSE,
-                     MAKELPARAM(SliderLayouts[i].Min, SliderLayouts[i].Max));
+        SendMessageA(*SliderHandles[i], TBM_SETRANGE, FALSE, MAKELPARAM(SliderLayouts[i].Min, SliderLayouts[i].Max));
     }
     for (int i = 0; i < SliderCount; ++i) {
         SendMessageA(*SliderHandles[i], TBM_SETTICFREQ, SliderLayouts[i].TickFrequency, 0);
@@ -68,12 +67,8 @@ static void OnSliderMoved(HWND dialog, HWND control)
 INT_PTR CALLBACK ParamDlgProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        InitSliders(dialog);
-        return TRUE;
-    case WM_VSCROLL:
-        OnSliderMoved(dialog, reinterpret_cast<HWND>(lParam));
-        return FALSE;
+    case WM_INITDIALOG: InitSliders(dialog); return TRUE;
+    case WM_VSCROLL: OnSliderMoved(dialog, reinterpret_cast<HWND>(lParam)); return FALSE;
     }
     return FALSE;
 }

@@ -6,11 +6,11 @@ enum class Slider { Altitude, Amplitude, Frequency, Phase };
 constexpr int SliderCount = 4;
 
 struct SliderLayout {
-    int SliderId;       // the trackbar
-    int ValueId;        // the text under it
-    int Min, Max;       // position range; the minimum is at the top
+    int SliderId;  // the trackbar
+    int ValueId;   // the text under it
+    int Min, Max;  // position range; the minimum is at the top
     int TickFrequency;
-    const char* Format; // of the value text
+    const char* Format;  // of the value text
 };
 
 // In the order the dialog sets them up: altitude, amplitude, frequency, phase.

@@ -22,10 +22,7 @@ static void CALLBACK RedrawTimerProc(HWND window, UINT, UINT_PTR, DWORD)
     UpdateWindow(window);
 }
 
-static void ReportFailure(const char* text, const char* title)
-{
-    MessageBoxA(nullptr, text, title, MB_ICONERROR);
-}
+static void ReportFailure(const char* text, const char* title) { MessageBoxA(nullptr, text, title, MB_ICONERROR); }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -46,8 +43,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     InitCommonControls();
 
-    MainWnd = CreateWindowExA(WS_EX_CLIENTEDGE, MainWindowClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW, 10, 10,
-                              1000, 550, nullptr, nullptr, instance, nullptr);
+    MainWnd = CreateWindowExA(WS_EX_CLIENTEDGE, MainWindowClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW, 10, 10, 1000,
+                              550, nullptr, nullptr, instance, nullptr);
     if (MainWnd == nullptr) {
         ReportFailure("Window Creation Failed", "Error");
         return 0;

@@ -34,8 +34,8 @@ RayLayerSearch SearchRayLayer(float x0)
     for (int step = 1; step <= SolverStepLimit; ++step) {
         const float u = LayerPhase(x);  // from the unrounded x
         const double xf = static_cast<float>(x);
-        const double s = std::sin(u);   // float overload: sinf
-        const double c = std::cos(u);   // float overload: cosf
+        const double s = std::sin(u);  // float overload: sinf
+        const double c = std::cos(u);  // float overload: cosf
         const double delta = (m * xf - (A * s + H)) / (m - kA * c);
         x = xf - delta;
         if (std::fabs(delta) < 1.0) {

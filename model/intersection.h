@@ -19,9 +19,9 @@ float RayLayerGapSlope(double x);
 // One Newton search, with the number of steps it took; for the solver
 // itself and for tests and benchmarks that need to see inside it.
 struct RayLayerSearch {
-    double X;       // last iterate, unrounded
-    int Steps;      // steps taken, 1 ... SolverStepLimit
-    bool Converged; // the last step was shorter than 1 world unit
+    double X;        // last iterate, unrounded
+    int Steps;       // steps taken, 1 ... SolverStepLimit
+    bool Converged;  // the last step was shorter than 1 world unit
 };
 RayLayerSearch SearchRayLayer(float x0);
 

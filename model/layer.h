@@ -8,10 +8,7 @@
 #include "model/vec2.h"
 
 // u = (x + t) k, rounded to float: the argument of every layer sine and cosine.
-inline float LayerPhase(double x)
-{
-    return static_cast<float>((x + Scene.PhaseOffset) * Scene.WaveNumber);
-}
+inline float LayerPhase(double x) { return static_cast<float>((x + Scene.PhaseOffset) * Scene.WaveNumber); }
 
 // A sin u + H, unrounded; callers round it where they store it. The layer's
 // sine and cosine are the single-precision ones (float overloads).

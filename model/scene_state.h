@@ -23,16 +23,12 @@ struct SceneState {
 };
 
 // k = f * DegToRad, rounded to float.
-constexpr float WaveNumberFromFrequency(float frequency)
-{
-    return static_cast<float>(DegToRad * frequency);
-}
+constexpr float WaveNumberFromFrequency(float frequency) { return static_cast<float>(DegToRad * frequency); }
 
 // The values every start of the program begins from.
 constexpr SceneState StartSceneState()
 {
-    return SceneState{395.7f, 11.3f, 0.52f, WaveNumberFromFrequency(0.52f), 7.5f, 45.0f, 0.0f,
-                      Vec2{0.0f, 0.0f}, 0, 1};
+    return SceneState{395.7f, 11.3f, 0.52f, WaveNumberFromFrequency(0.52f), 7.5f, 45.0f, 0.0f, Vec2{0.0f, 0.0f}, 0, 1};
 }
 
 // Initialised statically, before the entry point runs.

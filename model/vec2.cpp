@@ -18,10 +18,7 @@ float Vec2Dot(Vec2 a, Vec2 b)
 }
 
 // |v| = sqrt(x^2 + y^2), squares and sum unrounded, the root rounded once.
-static double ExactLength(Vec2 v)
-{
-    return std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y);
-}
+static double ExactLength(Vec2 v) { return std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y); }
 
 float Vec2Length(Vec2 v) { return static_cast<float>(ExactLength(v)); }
 

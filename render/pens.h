@@ -23,8 +23,7 @@ struct PenStyle {
 // Indexed by PenId, in the order the pens are created; Black is the stock pen.
 constexpr int CreatedPenCount = 5;
 constexpr PenStyle PenStyles[CreatedPenCount + 1] = {
-    {5, {203, 75, 22}},  {4, {133, 153, 0}}, {3, {220, 50, 47}},
-    {2, {38, 139, 210}}, {1, {181, 137, 0}}, {1, {0, 0, 0}},
+    {5, {203, 75, 22}}, {4, {133, 153, 0}}, {3, {220, 50, 47}}, {2, {38, 139, 210}}, {1, {181, 137, 0}}, {1, {0, 0, 0}},
 };
 
 constexpr Rgb BackgroundColour = {0, 43, 54};

@@ -29,6 +29,21 @@ void ClearRecording(Recording& recording)
     recording.Dropped = 0;
 }
 
+bool SameRecording(const Recording& a, const Recording& b)
+{
+    if (a.Count != b.Count || a.Dropped != b.Dropped) {
+        return false;
+    }
+    for (int i = 0; i < a.Count; ++i) {
+        const DrawOp& x = a.Ops[i];
+        const DrawOp& y = b.Ops[i];
+        if (x.Kind != y.Kind || x.Pen != y.Pen || x.X != y.X || x.Y != y.Y || x.X2 != y.X2 || x.Y2 != y.Y2) {
+            return false;
+        }
+    }
+    return true;
+}
+
 DrawingSurface RecordingSurface(Recording& recording)
 {
     return DrawingSurface{&recording, RecordFill, RecordPen, RecordMove, RecordLine};

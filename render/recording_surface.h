@@ -23,6 +23,9 @@ struct Recording {
 };
 
 void ClearRecording(Recording& recording);
+
+// The same operations in the same order (field by field: DrawOp has padding).
+bool SameRecording(const Recording& a, const Recording& b);
 DrawingSurface RecordingSurface(Recording& recording);
 
 // One line of text, without newline, in the trace format:

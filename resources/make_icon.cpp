@@ -66,7 +66,7 @@ double DistanceToSegment(double px, double py, const Stroke& s)
 // Strokes are at least 1.2 pixels wide, so small sizes keep their lines.
 std::vector<uint8_t> Render(int size, const std::vector<Stroke>& strokes)
 {
-    std::vector<uint8_t> bgra(size * size * 4);
+    std::vector<uint8_t> bgra(static_cast<size_t>(size) * size * 4);
     constexpr int N = 4;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -85,7 +85,7 @@ std::vector<uint8_t> Render(int size, const std::vector<Stroke>& strokes)
                 }
             }
             // Bottom-up rows, blue first, opaque.
-            uint8_t* p = &bgra[((size - 1 - y) * size + x) * 4];
+            uint8_t* p = &bgra[(static_cast<size_t>(size - 1 - y) * size + x) * 4];
             p[0] = static_cast<uint8_t>(std::lround(b / (N * N)));
             p[1] = static_cast<uint8_t>(std::lround(g / (N * N)));
             p[2] = static_cast<uint8_t>(std::lround(r / (N * N)));
@@ -149,7 +149,7 @@ int main(int argc, char** argv)
             Put32(out, 0);
         }
         out.insert(out.end(), pixels.begin(), pixels.end());
-        out.insert(out.end(), MaskRowBytes(size) * size, 0);
+        out.insert(out.end(), static_cast<size_t>(MaskRowBytes(size)) * size, 0);
     }
 
     FILE* file = std::fopen(argv[1], "wb");

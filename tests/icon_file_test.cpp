@@ -27,7 +27,7 @@ TEST(IconFile, NineOpaqueUncompressedImages)
     size_t expectedOffset = 6 + 9 * 16;
     for (int i = 0; i < 9; ++i) {
         const size_t entry = 6 + 16 * i;
-        const unsigned size = sizes[i];
+        const size_t size = sizes[i];
         EXPECT_EQ(icon[entry], size & 0xFF) << size;  // 256 is written as 0
         EXPECT_EQ(icon[entry + 1], size & 0xFF);
         EXPECT_EQ(U16(icon, entry + 4), 1u);   // planes

@@ -161,8 +161,8 @@ TEST_F(Intersection, NewtonAgreesWithBisectionAcrossTheSliderRanges)
                         }
                         const double error = std::fabs(hit.x - BisectRoot());
                         worst = std::max(worst, error);
-                        ASSERT_LT(error, 0.05) << altitude << " " << amplitude << " " << frequency << " "
-                                               << offset << " " << elevation;
+                        ASSERT_LT(error, 0.05)
+                            << altitude << " " << amplitude << " " << frequency << " " << offset << " " << elevation;
                         ++compared;
                     }
                 }

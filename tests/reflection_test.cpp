@@ -37,7 +37,7 @@ TEST_F(Reflection, ReflectedAngleWrapsOnceAndKeepsBothEnds)
     EXPECT_EQ(ReflectedAngle(180, 0), 0.0f);
     EXPECT_EQ(ReflectedAngle(170, -10), 350.0f);
     EXPECT_EQ(ReflectedAngle(55, 84.5f), 294.0f);
-    EXPECT_EQ(ReflectedAngle(0, 180), 180.0f);   // 540 - 360
+    EXPECT_EQ(ReflectedAngle(0, 180), 180.0f);  // 540 - 360
     EXPECT_TRUE(std::isnan(ReflectedAngle(NAN, 90)));
     // Rounded once at the end: the unrounded sum of floats decides.
     EXPECT_EQ(ReflectedAngle(1e-9f, 90), 360.0f);

@@ -53,9 +53,9 @@ TEST_F(SliderMappings, ExtremesOfEverySlider)
         const char* text;
     };
     const Case cases[] = {
-        {Slider::Altitude, 100, "400.0"},  {Slider::Altitude, 400, "100.0"},  {Slider::Amplitude, 0, " 22.0"},
-        {Slider::Amplitude, 22, "  0.0"},  {Slider::Frequency, 0, " 1.20"},   {Slider::Frequency, 120, " 0.00"},
-        {Slider::Phase, -40, "14.0"},      {Slider::Phase, 150, "-5.0"},
+        {Slider::Altitude, 100, "400.0"}, {Slider::Altitude, 400, "100.0"}, {Slider::Amplitude, 0, " 22.0"},
+        {Slider::Amplitude, 22, "  0.0"}, {Slider::Frequency, 0, " 1.20"},  {Slider::Frequency, 120, " 0.00"},
+        {Slider::Phase, -40, "14.0"},     {Slider::Phase, 150, "-5.0"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Text(c.slider, SliderDisplayValue(c.slider, c.position)), c.text);

@@ -41,9 +41,9 @@ TEST(TraceOptions, DefaultsAreTheProgramsStartValues)
 
 TEST(TraceOptions, EveryOptionInBothSpellings)
 {
-    const Parsed p = Parse({"--frames", "12", "--altitude=150", "--amplitude", "22", "--wave-number", "0.0209",
-                            "--phase-step=-5", "--phase-offset", "1e8", "--whiskers", "tangents", "--size=980x503",
-                            "--svg", "out.svg"});
+    const Parsed p =
+        Parse({"--frames", "12", "--altitude=150", "--amplitude", "22", "--wave-number", "0.0209", "--phase-step=-5",
+               "--phase-offset", "1e8", "--whiskers", "tangents", "--size=980x503", "--svg", "out.svg"});
     ASSERT_EQ(p.result, TraceParse::Run) << p.error;
     EXPECT_EQ(p.options.Frames, 12);
     EXPECT_EQ(p.options.Altitude, 150.0f);
@@ -63,11 +63,25 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
 TEST(TraceOptions, BadInputIsNamedInOneLine)
 {
     const std::vector<std::vector<const char*>> bad = {
-        {"--bogus"},         {"--frames"},         {"--frames", "0"},      {"--frames", "100001"},
-        {"--frames", "2.5"}, {"--frames", "-1"},   {"--altitude", "abc"},  {"--altitude", ""},
-        {"--amplitude", "nan"}, {"--phase-step", "inf"}, {"--phase-offset", "1e39"}, {"--whiskers", "both"},
-        {"--size", "100"},   {"--size", "0x10"},   {"--size", "10x"},      {"--svg"},
-        {"--svg="},          {"frames"},           {"--frames", "99999999999999999999"},
+        {"--bogus"},
+        {"--frames"},
+        {"--frames", "0"},
+        {"--frames", "100001"},
+        {"--frames", "2.5"},
+        {"--frames", "-1"},
+        {"--altitude", "abc"},
+        {"--altitude", ""},
+        {"--amplitude", "nan"},
+        {"--phase-step", "inf"},
+        {"--phase-offset", "1e39"},
+        {"--whiskers", "both"},
+        {"--size", "100"},
+        {"--size", "0x10"},
+        {"--size", "10x"},
+        {"--svg"},
+        {"--svg="},
+        {"frames"},
+        {"--frames", "99999999999999999999"},
     };
     for (const auto& args : bad) {
         const Parsed p = Parse(args);

@@ -6,13 +6,13 @@
 
 TEST(ViewMapping, FixedWorldPoints)
 {
-    EXPECT_EQ(MapToScreenX(0), 6);      // the transmitter ...
-    EXPECT_EQ(MapToScreenY(0), 490);    // ... and the ground
+    EXPECT_EQ(MapToScreenX(0), 6);    // the transmitter ...
+    EXPECT_EQ(MapToScreenY(0), 490);  // ... and the ground
     EXPECT_EQ(MapToScreenX(-10), 0);
     EXPECT_EQ(MapToScreenX(1500), 999);  // the float factor is slightly low
     EXPECT_EQ(MapToScreenY(-10), 500);
-    EXPECT_EQ(MapToScreenY(500), 0);     // -6e-7 truncates to 0, a floor would give -1
-    EXPECT_EQ(MapToScreenX(-15), -3);    // -3.31 truncates toward zero
+    EXPECT_EQ(MapToScreenY(500), 0);   // -6e-7 truncates to 0, a floor would give -1
+    EXPECT_EQ(MapToScreenX(-15), -3);  // -3.31 truncates toward zero
     EXPECT_EQ(MapToScreenY(1000), -490);
 }
 
@@ -33,9 +33,10 @@ TEST(ViewMapping, UnmappableValues)
 
 TEST(ViewMapping, FastTruncationAgreesWithTheSpelledOutRule)
 {
-    const double edges[] = {0.0, -0.0, 0.5, -0.5, 1e-300, 2147483647.0, 2147483647.5, 2147483648.0,
-                            -2147483648.0, -2147483648.5, -2147483649.0, 4.6e9, -4.6e9, 1e300, -1e300,
-                            INFINITY, -INFINITY, NAN, -NAN};
+    const double edges[] = {0.0,           -0.0,         0.5,          -0.5,          1e-300,
+                            2147483647.0,  2147483647.5, 2147483648.0, -2147483648.0, -2147483648.5,
+                            -2147483649.0, 4.6e9,        -4.6e9,       1e300,         -1e300,
+                            INFINITY,      -INFINITY,    NAN,          -NAN};
     for (double v : edges) {
         EXPECT_EQ(TruncateToInt(v), TruncateToIntPortable(v)) << v;
     }

@@ -37,9 +37,8 @@ struct PathWriter {
 
 bool WriteSvgFrame(std::FILE* file, const Recording& frame)
 {
-    std::fprintf(file,
-                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"500\" "
-                 "viewBox=\"0 0 1000 500\">\n");
+    std::fprintf(file, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"500\" "
+                       "viewBox=\"0 0 1000 500\">\n");
     PathWriter path{file};
     for (int i = 0; i < frame.Count; ++i) {
         const DrawOp& op = frame.Ops[i];
@@ -47,8 +46,7 @@ bool WriteSvgFrame(std::FILE* file, const Recording& frame)
         case DrawOpKind::Fill:
             path.Close();
             std::fprintf(file, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"rgb(%d,%d,%d)\"/>\n", op.X,
-                         op.Y, op.X2 - op.X, op.Y2 - op.Y, BackgroundColour.R, BackgroundColour.G,
-                         BackgroundColour.B);
+                         op.Y, op.X2 - op.X, op.Y2 - op.Y, BackgroundColour.R, BackgroundColour.G, BackgroundColour.B);
             break;
         case DrawOpKind::SelectPen:
             path.Close();

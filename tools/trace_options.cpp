@@ -8,27 +8,35 @@
 
 #include "model/scene_state.h"
 
-const char TraceUsage[] =
-    "usage: qsb-trace [options]\n"
-    "Prints the drawing operations of consecutive frames, one per line:\n"
-    "  frame N / fill L T R B / pen NAME / move X Y / line X Y\n"
-    "Options:\n"
-    "  --frames N             frames to draw, 1 to 100000 (default 1)\n"
-    "  --altitude H           layer altitude (default 395.7)\n"
-    "  --amplitude A          ripple amplitude (default 11.3)\n"
-    "  --wave-number K        ripple wave number in radians per unit (default 0.0090757124)\n"
-    "  --phase-step S         drift added at the start of every frame (default 7.5)\n"
-    "  --phase-offset T       drift before the first frame (default 45)\n"
-    "  --whiskers KIND        normals, tangents or none (default normals)\n"
-    "  --size WxH             client rectangle for the fill (default 1000x500)\n"
-    "  --svg FILE             also write the last frame as an SVG picture\n"
-    "  --help                 show this text\n";
+const char TraceUsage[] = "usage: qsb-trace [options]\n"
+                          "Prints the drawing operations of consecutive frames, one per line:\n"
+                          "  frame N / fill L T R B / pen NAME / move X Y / line X Y\n"
+                          "Options:\n"
+                          "  --frames N             frames to draw, 1 to 100000 (default 1)\n"
+                          "  --altitude H           layer altitude (default 395.7)\n"
+                          "  --amplitude A          ripple amplitude (default 11.3)\n"
+                          "  --wave-number K        ripple wave number in radians per unit (default 0.0090757124)\n"
+                          "  --phase-step S         drift added at the start of every frame (default 7.5)\n"
+                          "  --phase-offset T       drift before the first frame (default 45)\n"
+                          "  --whiskers KIND        normals, tangents or none (default normals)\n"
+                          "  --size WxH             client rectangle for the fill (default 1000x500)\n"
+                          "  --svg FILE             also write the last frame as an SVG picture\n"
+                          "  --help                 show this text\n";
 
 TraceOptions DefaultTraceOptions()
 {
     const SceneState start = StartSceneState();
-    return TraceOptions{1,    start.Altitude,     start.Amplitude,   start.WaveNumber, start.PhaseStep,
-                        start.PhaseOffset, start.ShowTangents, start.ShowNormals, 1000, 500, nullptr};
+    return TraceOptions{1,
+                        start.Altitude,
+                        start.Amplitude,
+                        start.WaveNumber,
+                        start.PhaseStep,
+                        start.PhaseOffset,
+                        start.ShowTangents,
+                        start.ShowNormals,
+                        1000,
+                        500,
+                        nullptr};
 }
 
 namespace {
@@ -92,8 +100,10 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
         const char* Name;
         float* Target;
     };
-    const FloatOption floats[] = {{"--altitude", &o.Altitude},     {"--amplitude", &o.Amplitude},
-                                  {"--wave-number", &o.WaveNumber}, {"--phase-step", &o.PhaseStep},
+    const FloatOption floats[] = {{"--altitude", &o.Altitude},
+                                  {"--amplitude", &o.Amplitude},
+                                  {"--wave-number", &o.WaveNumber},
+                                  {"--phase-step", &o.PhaseStep},
                                   {"--phase-offset", &o.PhaseOffset}};
 
     for (int i = 1; i < argc; ++i) {
@@ -157,11 +167,11 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
             return TraceParse::Error;
         }
         if (!good) {
-            const char* want = std::strcmp(name, "--frames") == 0 ? "a whole number from 1 to 100000"
+            const char* want = std::strcmp(name, "--frames") == 0     ? "a whole number from 1 to 100000"
                                : std::strcmp(name, "--whiskers") == 0 ? "normals, tangents or none"
-                               : std::strcmp(name, "--size") == 0    ? "WIDTHxHEIGHT, each 1 to 100000"
-                               : std::strcmp(name, "--svg") == 0     ? "a file name"
-                                                                     : "a finite decimal number";
+                               : std::strcmp(name, "--size") == 0     ? "WIDTHxHEIGHT, each 1 to 100000"
+                               : std::strcmp(name, "--svg") == 0      ? "a file name"
+                                                                      : "a finite decimal number";
             std::snprintf(error, errorSize, "bad value '%s' for %s: expected %s", Printable(value).Text, name, want);
             return TraceParse::Error;
         }

@@ -11,8 +11,7 @@ struct FuzzInput {
     const uint8_t* Data;
     size_t Size;
 
-    template <typename T>
-    T Take()
+    template <typename T> T Take()
     {
         T value{};
         const size_t n = Size < sizeof value ? Size : sizeof value;
@@ -24,10 +23,10 @@ struct FuzzInput {
 };
 
 // Stops the run with a message the fuzzer keeps next to the crashing input.
-#define FUZZ_CHECK(condition)                                                              \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                     \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)

@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const float u = LayerPhase(x);
     const double phaseStep = std::fabs(std::nextafter(u, INFINITY) - u);
     const double coarse = 2 * std::fabs(A) * std::fmin(1.0, 4 * phaseStep);
-    const double rounding =
-        1e-5 * (std::fabs(m * x) + std::fabs(A) + std::fabs(H) + std::fabs(m) + kA) + coarse + 1e-3;
+    const double rounding = 1e-5 * (std::fabs(m * x) + std::fabs(A) + std::fabs(H) + std::fabs(m) + kA) + coarse + 1e-3;
     FUZZ_CHECK(std::fabs(gap) <= 2 * (std::fabs(m) + kA) + rounding);
     return 0;
 }

@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const Vec2Double end = WhiskerEnd(p, v, length);
     const double vl = std::hypot(static_cast<double>(v.x), static_cast<double>(v.y));
-    if (std::isfinite(vl) && vl > 1e-30 && std::isfinite(length) && std::fabs(length) < 1e30 &&
-        std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.x) < 1e30 && std::fabs(p.y) < 1e30) {
+    if (std::isfinite(vl) && vl > 1e-30 && std::isfinite(length) && std::fabs(length) < 1e30 && std::isfinite(p.x) &&
+        std::isfinite(p.y) && std::fabs(p.x) < 1e30 && std::fabs(p.y) < 1e30) {
         const double ex = end.x - p.x, ey = end.y - p.y;
         const double scale = std::fabs(length) + std::fabs(p.x) + std::fabs(p.y);
         FUZZ_CHECK(std::fabs(std::hypot(ex, ey) - std::fabs(length)) <= 1e-9 * scale + 1e-12);

@@ -24,9 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TraceOptions options = DefaultTraceOptions();
     char error[200] = "";
     switch (ParseTraceOptions(argc, argv, options, error, sizeof error)) {
-    case TraceParse::Error:
-        FUZZ_CHECK(error[0] != '\0' && std::strchr(error, '\n') == nullptr);
-        break;
+    case TraceParse::Error: FUZZ_CHECK(error[0] != '\0' && std::strchr(error, '\n') == nullptr); break;
     case TraceParse::Run:
         FUZZ_CHECK(options.Frames >= 1 && options.Frames <= MaxTraceFrames);
         FUZZ_CHECK(options.Width >= 1 && options.Height >= 1);

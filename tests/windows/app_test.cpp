@@ -15,6 +15,7 @@
 #include "model/scene_state.h"
 #include "render/drawing_resources.h"
 #include "resources/resource_ids.h"
+#include "tests/scene_fixture.h"
 
 namespace {
 
@@ -22,8 +23,17 @@ namespace {
 
 struct TemplateReader {
     const uint8_t* At;
-    uint16_t Word() { const uint16_t v = At[0] | At[1] << 8; At += 2; return v; }
-    uint32_t Dword() { const uint32_t v = Word(); return v | static_cast<uint32_t>(Word()) << 16; }
+    uint16_t Word()
+    {
+        const uint16_t v = At[0] | At[1] << 8;
+        At += 2;
+        return v;
+    }
+    uint32_t Dword()
+    {
+        const uint32_t v = Word();
+        return v | static_cast<uint32_t>(Word()) << 16;
+    }
     std::string Text()  // a UTF-16 string of ASCII characters
     {
         std::string s;
@@ -42,7 +52,11 @@ struct TemplateReader {
         }
         return Text();
     }
-    void AlignToDword(const uint8_t* base) { while ((At - base) % 4) ++At; }
+    void AlignToDword(const uint8_t* base)
+    {
+        while ((At - base) % 4)
+            ++At;
+    }
 };
 
 struct ExpectedControl {
@@ -99,10 +113,10 @@ TEST(Resources, DialogTemplateBytes)
     EXPECT_EQ(r.NameOrOrdinal(), "");  // no menu
     EXPECT_EQ(r.NameOrOrdinal(), "");  // the default dialog class
     EXPECT_EQ(r.Text(), "Parameter Controls");
-    EXPECT_EQ(r.Word(), 9);   // points
-    EXPECT_EQ(r.Word(), 0);   // default weight
-    EXPECT_EQ(*r.At++, 0);    // upright
-    EXPECT_EQ(*r.At++, 1);    // DEFAULT_CHARSET
+    EXPECT_EQ(r.Word(), 9);  // points
+    EXPECT_EQ(r.Word(), 0);  // default weight
+    EXPECT_EQ(*r.At++, 0);   // upright
+    EXPECT_EQ(*r.At++, 1);   // DEFAULT_CHARSET
     EXPECT_EQ(r.Text(), "Segoe UI");
 
     for (const ExpectedControl& want : Controls) {
@@ -183,8 +197,8 @@ protected:
     {
         Scene = StartSceneState();
         InitCommonControls();
-        Dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PARAMDIALOG), nullptr,
-                                    ParamDlgProc, 0);
+        Dialog =
+            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PARAMDIALOG), nullptr, ParamDlgProc, 0);
         ASSERT_NE(Dialog, nullptr);
         ShowWindow(Dialog, SW_SHOW);
         Pump();
@@ -309,7 +323,7 @@ TEST_F(ParamDialog, SliderMovedWithoutTheFocusIsStillStored)
     SendMessageA(Dialog, WM_VSCROLL, TB_ENDTRACK, 0);
     SendMessageA(Dialog, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(GetDlgItem(Dialog, IDC_ALTVALUE)));
     SendMessageA(Dialog, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(Dialog));
-    EXPECT_EQ(0, memcmp(&before, &Scene, sizeof Scene));
+    EXPECT_TRUE(SameScene(before, Scene));
 }
 
 TEST_F(ParamDialog, KeyboardReachesTheSlidersThroughTheDialog)
@@ -349,7 +363,7 @@ TEST(MainWindow, KeysSwitchWhiskersAndNothingElse)
                 EXPECT_EQ(Scene.ShowNormals, start != 0) << code;
                 EXPECT_EQ(Scene.ShowTangents, 0) << code;
             } else {
-                EXPECT_EQ(0, memcmp(&before, &Scene, sizeof Scene)) << code;
+                EXPECT_TRUE(SameScene(before, Scene)) << code;
             }
         }
     }
@@ -357,7 +371,7 @@ TEST(MainWindow, KeysSwitchWhiskersAndNothingElse)
     EXPECT_EQ(MainWndProc(nullptr, WM_RBUTTONDOWN, 0, 0), 0);
     EXPECT_EQ(MainWndProc(nullptr, WM_MOVE, 0, MAKELPARAM(50, 60)), 0);
     EXPECT_EQ(MainWndProc(nullptr, WM_SIZE, 0, MAKELPARAM(300, 200)), 0);
-    EXPECT_EQ(0, memcmp(&before, &Scene, sizeof Scene));
+    EXPECT_TRUE(SameScene(before, Scene));
     Scene = StartSceneState();
 }
 
@@ -372,8 +386,8 @@ TEST(MainWindow, DrawingResourcesLiveFromCreateToDestroy)
 
     RayPen = nullptr;
     BackgroundBrush = nullptr;
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "MainWindowTestClass", MainWindowTitle, WS_OVERLAPPEDWINDOW, 10,
-                                  10, 1000, 550, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "MainWindowTestClass", MainWindowTitle, WS_OVERLAPPEDWINDOW, 10, 10,
+                                  1000, 550, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetObjectType(RayPen), static_cast<DWORD>(OBJ_PEN));
     EXPECT_EQ(GetObjectType(WhiskerPen), static_cast<DWORD>(OBJ_PEN));

@@ -39,9 +39,9 @@ TEST(DrawingResources, PensAndBrushHaveTheTablesWidthsAndColours)
     EXPECT_EQ(PenStyles[4].Width, 1);
 
     DeleteDrawingResources();
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(RayPen), static_cast<HGDIOBJ>(MarkerPen),
-                           static_cast<HGDIOBJ>(ReflectionPen), static_cast<HGDIOBJ>(LayerPen),
-                           static_cast<HGDIOBJ>(WhiskerPen), static_cast<HGDIOBJ>(BackgroundBrush)}) {
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(RayPen), static_cast<HGDIOBJ>(MarkerPen), static_cast<HGDIOBJ>(ReflectionPen),
+          static_cast<HGDIOBJ>(LayerPen), static_cast<HGDIOBJ>(WhiskerPen), static_cast<HGDIOBJ>(BackgroundBrush)}) {
         EXPECT_EQ(GetObjectType(object), 0u) << "still alive after DeleteDrawingResources";
     }
 }
@@ -116,8 +116,8 @@ protected:
         const DrawOp& to = Frame.Ops[i];
         const int x = (from.X + to.X) / 2, y = (from.Y + to.Y) / 2;
         const Rgb want = StyleOf(pen).Colour;
-        EXPECT_TRUE(Same(At(x, y), want)) << PenName(pen) << " at " << x << "," << y << ": " << int(At(x, y).R)
-                                          << " " << int(At(x, y).G) << " " << int(At(x, y).B);
+        EXPECT_TRUE(Same(At(x, y), want)) << PenName(pen) << " at " << x << "," << y << ": " << int(At(x, y).R) << " "
+                                          << int(At(x, y).G) << " " << int(At(x, y).B);
     }
 };
 
