@@ -15,9 +15,9 @@
 
 int main(int argc, char** argv)
 {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : 2000;
-    if (frames < 10) {
-        std::fprintf(stderr, "usage: gdi_frame_cost [FRAMES >= 10]\n");
+    const long frames = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 2000;
+    if (frames < 10 || frames > 1000000) {
+        std::fprintf(stderr, "usage: gdi_frame_cost [FRAMES, 10 to 1000000]\n");
         return 2;
     }
     const HDC screen = GetDC(nullptr);
@@ -38,7 +38,7 @@ int main(int argc, char** argv)
             1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("GDI frame into a 1000 x 550 bitmap, %d frames: median %.3f ms (quartiles %.3f, %.3f; max %.3f)\n",
+    std::printf("GDI frame into a 1000 x 550 bitmap, %ld frames: median %.3f ms (quartiles %.3f, %.3f; max %.3f)\n",
                 frames, ms[frames / 2], ms[frames / 4], ms[3 * frames / 4], ms[frames - 1]);
 
     SelectObject(dc, old);

@@ -7,6 +7,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static DWORD FindProcess(const char* name)
@@ -56,16 +57,20 @@ int main(int argc, char** argv)
     CloseHandle(thread);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
 
-    unsigned gdi = 0;
+    char count[32] = "";
     FILE* in = std::fopen(result, "r");
-    if (in == nullptr || std::fscanf(in, "%u", &gdi) != 1) {
+    char* end = count;
+    const unsigned long gdi = in != nullptr && std::fgets(count, sizeof count, in) ? std::strtoul(count, &end, 10) : 0;
+    if (in != nullptr) {
+        std::fclose(in);
+    }
+    if (end == count) {
         std::fprintf(stderr, "inject_probe: no count from the probe\n");
         return 1;
     }
-    std::fclose(in);
     PROCESS_MEMORY_COUNTERS memory = {};
     GetProcessMemoryInfo(process, &memory, sizeof memory);
-    std::printf("gdi=%u working_set=%llu pagefile=%llu\n", gdi, static_cast<unsigned long long>(memory.WorkingSetSize),
+    std::printf("gdi=%lu working_set=%llu pagefile=%llu\n", gdi, static_cast<unsigned long long>(memory.WorkingSetSize),
                 static_cast<unsigned long long>(memory.PagefileUsage));
     CloseHandle(process);
     return 0;
