@@ -31,14 +31,16 @@ double SliderDisplayValue(Slider slider, int position)
     return 0.0;
 }
 
+// The field holds the shown value, rounded to float; only the frequency
+// slider stores something else, the wave number behind the shown frequency.
 void StoreSliderValue(Slider slider, int position)
 {
-    const double p = position;
+    const float shown = static_cast<float>(SliderDisplayValue(slider, position));
     switch (slider) {
-    case Slider::Altitude: Scene.Altitude = static_cast<float>(500.0 - p); return;
-    case Slider::Amplitude: Scene.Amplitude = static_cast<float>(22.0 - p); return;
-    case Slider::Frequency: Scene.WaveNumber = static_cast<float>((120.0 - p) * WaveNumberPerStep); return;
-    case Slider::Phase: Scene.PhaseStep = static_cast<float>((100.0 - p) / 10.0); return;
+    case Slider::Altitude: Scene.Altitude = shown; return;
+    case Slider::Amplitude: Scene.Amplitude = shown; return;
+    case Slider::Frequency: Scene.WaveNumber = static_cast<float>((120.0 - position) * WaveNumberPerStep); return;
+    case Slider::Phase: Scene.PhaseStep = shown; return;
     }
 }
 

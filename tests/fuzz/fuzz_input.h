@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/scene_state.h"
+
 struct FuzzInput {
     const uint8_t* Data;
     size_t Size;
@@ -21,6 +23,17 @@ struct FuzzInput {
         return value;
     }
 };
+
+// A scene from the start values with the layer's four parameters taken from
+// the input: altitude, amplitude, wave number, drift.
+inline void TakeLayer(FuzzInput& in)
+{
+    Scene = StartSceneState();
+    Scene.Altitude = in.Take<float>();
+    Scene.Amplitude = in.Take<float>();
+    Scene.WaveNumber = in.Take<float>();
+    Scene.PhaseOffset = in.Take<float>();
+}
 
 // Stops the run with a message the fuzzer keeps next to the crashing input.
 #define FUZZ_CHECK(condition)                                                                                          \

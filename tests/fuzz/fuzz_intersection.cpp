@@ -7,16 +7,11 @@
 #include "fuzz_input.h"
 #include "model/intersection.h"
 #include "model/layer.h"
-#include "model/scene_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in{data, size};
-    Scene = StartSceneState();
-    Scene.Altitude = in.Take<float>();
-    Scene.Amplitude = in.Take<float>();
-    Scene.WaveNumber = in.Take<float>();
-    Scene.PhaseOffset = in.Take<float>();
+    TakeLayer(in);
     Scene.RaySlope = in.Take<float>();
     const float x0 = in.Take<float>();
 

@@ -7,7 +7,6 @@
 #include "fuzz_input.h"
 #include "model/layer.h"
 #include "model/reflection.h"
-#include "model/scene_state.h"
 
 static double AngleGap(double a, double b)  // degrees apart, modulo 360
 {
@@ -18,11 +17,7 @@ static double AngleGap(double a, double b)  // degrees apart, modulo 360
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in{data, size};
-    Scene = StartSceneState();
-    Scene.Altitude = in.Take<float>();
-    Scene.Amplitude = in.Take<float>();
-    Scene.WaveNumber = in.Take<float>();
-    Scene.PhaseOffset = in.Take<float>();
+    TakeLayer(in);
     const Vec2 hit{in.Take<float>(), in.Take<float>()};
     const Vec2 p{in.Take<float>(), in.Take<float>()};
     const Vec2 v{in.Take<float>(), in.Take<float>()};
