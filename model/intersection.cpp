@@ -17,32 +17,73 @@ float RayLayerGapSlope(double x)
     return static_cast<float>(Scene.RaySlope - kA * std::cos(LayerPhase(x)));
 }
 
+// The layer's constants of one search, read from Scene once.
+struct NewtonLayer {
+    double A, H;
+    float kA;
+};
+
+static NewtonLayer CurrentNewtonLayer()
+{
+    return NewtonLayer{Scene.Amplitude, Scene.Altitude,
+                       static_cast<float>(static_cast<double>(Scene.WaveNumber) * Scene.Amplitude)};
+}
+
 // Newton's method on g(x) = m x - (A sin u + H), u = k (x + t):
 //
 //     delta = (m x - (A sin u + H)) / (m - kA cos u),   x <- x - delta
 //
-// until |delta| < 1. No damping and no bracketing: a cycling search uses all
-// steps and fails. The comparison is written so that a NaN step continues.
+// One step; returns delta and leaves the next iterate in x.
+static double NewtonStep(const NewtonLayer& layer, double m, double& x)
+{
+    const float u = LayerPhase(x);  // from the unrounded x
+    const double xf = static_cast<float>(x);
+    const double s = std::sin(u);  // float overload: sinf
+    const double c = std::cos(u);  // float overload: cosf
+    const double delta = (m * xf - (layer.A * s + layer.H)) / (m - layer.kA * c);
+    x = xf - delta;
+    return delta;
+}
+
+// Steps until |delta| < 1. No damping and no bracketing: a cycling search
+// uses all steps and fails. The comparison is written so that a NaN step
+// continues.
 RayLayerSearch SearchRayLayer(float x0)
 {
+    const NewtonLayer layer = CurrentNewtonLayer();
     const double m = Scene.RaySlope;
-    const double A = Scene.Amplitude;
-    const double H = Scene.Altitude;
-    const float kA = static_cast<float>(static_cast<double>(Scene.WaveNumber) * Scene.Amplitude);
-
     double x = x0;
     for (int step = 1; step <= SolverStepLimit; ++step) {
-        const float u = LayerPhase(x);  // from the unrounded x
-        const double xf = static_cast<float>(x);
-        const double s = std::sin(u);  // float overload: sinf
-        const double c = std::cos(u);  // float overload: cosf
-        const double delta = (m * xf - (A * s + H)) / (m - kA * c);
-        x = xf - delta;
-        if (std::fabs(delta) < 1.0) {
+        if (std::fabs(NewtonStep(layer, m, x)) < 1.0) {
             return RayLayerSearch{x, step, true};
         }
     }
     return RayLayerSearch{x, SolverStepLimit, false};
+}
+
+// The same searches taken a step at a time across all the rays: each ray's
+// steps are still its own, but the independent chains overlap instead of
+// waiting on one another.
+void SearchRayLayers(const float* slopes, int count, float x0, RayLayerSearch* searches)
+{
+    const NewtonLayer layer = CurrentNewtonLayer();
+    for (int ray = 0; ray < count; ++ray) {
+        searches[ray] = RayLayerSearch{x0, SolverStepLimit, false};
+    }
+    int searching = count;
+    for (int step = 1; step <= SolverStepLimit && searching > 0; ++step) {
+        for (int ray = 0; ray < count; ++ray) {
+            RayLayerSearch& search = searches[ray];
+            if (search.Steps < step) {
+                continue;  // converged at an earlier step
+            }
+            if (std::fabs(NewtonStep(layer, slopes[ray], search.X)) < 1.0) {
+                search.Steps = step;
+                search.Converged = true;
+                --searching;
+            }
+        }
+    }
 }
 
 double SolveRayLayer(float x0)
@@ -51,9 +92,9 @@ double SolveRayLayer(float x0)
     return search.Converged ? search.X : SolverFailure;
 }
 
-Vec2 FindLayerHit(float x0)
+Vec2 RecordLayerHit(const RayLayerSearch& search)
 {
-    const double x = SolveRayLayer(x0);
+    const double x = search.Converged ? search.X : SolverFailure;
     if (x == SolverFailure) {
         Scene.LayerHit = NoHit;
     } else {
@@ -61,3 +102,5 @@ Vec2 FindLayerHit(float x0)
     }
     return Scene.LayerHit;
 }
+
+Vec2 FindLayerHit(float x0) { return RecordLayerHit(SearchRayLayer(x0)); }

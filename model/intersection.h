@@ -25,9 +25,17 @@ struct RayLayerSearch {
 };
 RayLayerSearch SearchRayLayer(float x0);
 
+// SearchRayLayer for each of count ray slopes (in place of Scene.RaySlope),
+// with the same results, ray for ray; the painter traces its fan this way.
+void SearchRayLayers(const float* slopes, int count, float x0, RayLayerSearch* searches);
+
 // The abscissa of the intersection, unrounded, or SolverFailure.
 double SolveRayLayer(float x0);
 
 // The intersection point, also stored into Scene.LayerHit; NoHit when the
 // search fails (including a genuine root at exactly SolverFailure).
 Vec2 FindLayerHit(float x0);
+
+// The intersection a finished search found, or NoHit, stored as FindLayerHit
+// stores it.
+Vec2 RecordLayerHit(const RayLayerSearch& search);

@@ -10,19 +10,36 @@
 // u = (x + t) k, rounded to float: the argument of every layer sine and cosine.
 inline float LayerPhase(double x) { return static_cast<float>((x + Scene.PhaseOffset) * Scene.WaveNumber); }
 
-// A sin u + H, unrounded; callers round it where they store it. The layer's
-// sine and cosine are the single-precision ones (float overloads).
-inline double LayerHeight(double x)
+// A, H and k A (unrounded), read from Scene once. A loop that also calls
+// through the drawing surface takes them from here: the compiler cannot tell
+// that the surface leaves Scene alone, and would read and widen them on
+// every pass.
+struct LayerShape {
+    double Amplitude;
+    double Altitude;
+    double SlopeScale;
+};
+
+inline LayerShape CurrentLayerShape()
 {
-    return static_cast<double>(Scene.Amplitude) * std::sin(LayerPhase(x)) + Scene.Altitude;
+    return LayerShape{Scene.Amplitude, Scene.Altitude, static_cast<double>(Scene.WaveNumber) * Scene.Amplitude};
 }
 
-// s = cos u * (k A), with k A unrounded; the result is rounded to float.
-inline float LayerSlope(double x)
+// A sin u + H, unrounded; callers round it where they store it.
+inline double LayerHeightFromSine(const LayerShape& layer, float sine)
 {
-    const double kA = static_cast<double>(Scene.WaveNumber) * Scene.Amplitude;
-    return static_cast<float>(std::cos(LayerPhase(x)) * kA);
+    return layer.Amplitude * sine + layer.Altitude;
 }
+
+// s = cos u * (k A), rounded to float.
+inline float LayerSlopeFromCosine(const LayerShape& layer, float cosine)
+{
+    return static_cast<float>(cosine * layer.SlopeScale);
+}
+
+// The layer's sine and cosine are the single-precision ones (float overloads).
+inline double LayerHeight(double x) { return LayerHeightFromSine(CurrentLayerShape(), std::sin(LayerPhase(x))); }
+inline float LayerSlope(double x) { return LayerSlopeFromCosine(CurrentLayerShape(), std::cos(LayerPhase(x))); }
 
 inline Vec2 LayerTangent(double x) { return Vec2{1.0f, LayerSlope(x)}; }  // (1, s)
 inline Vec2 LayerNormal(double x) { return Vec2{-LayerSlope(x), 1.0f}; }  // (-s, 1), upwards

@@ -55,8 +55,21 @@ RayReflection ReflectRay(Vec2 hit)
     return r;
 }
 
-Vec2Double WhiskerEnd(Vec2 p, Vec2 v, double length)
+// Stage by stage across the rays, so that the rays' chains of dependent
+// arctangents and sines overlap; every value is the one ReflectRay gives.
+void ReflectRays(const Vec2* hits, int count, RayReflection* reflections)
 {
-    const double l = std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y);
-    return Vec2Double{(v.x / l) * length + p.x, (v.y / l) * length + p.y};
+    for (int ray = 0; ray < count; ++ray) {
+        reflections[ray].Hit = hits[ray];
+        reflections[ray].Incoming = DirectionAngle(hits[ray]);
+        reflections[ray].Normal = LayerNormal(hits[ray].x);
+    }
+    for (int ray = 0; ray < count; ++ray) {
+        reflections[ray].NormalAngle = DirectionAngle(reflections[ray].Normal);
+    }
+    for (int ray = 0; ray < count; ++ray) {
+        RayReflection& r = reflections[ray];
+        r.Reflected = ReflectedAngle(r.Incoming, r.NormalAngle);
+        r.Ground = GroundReturn(r.Hit, r.Reflected);
+    }
 }

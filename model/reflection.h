@@ -2,6 +2,8 @@
 // layer, and following it back to the ground. Angles are in degrees.
 #pragma once
 
+#include <cmath>
+
 #include "model/vec2.h"
 
 struct RayReflection {
@@ -27,5 +29,13 @@ Vec2 GroundReturn(Vec2 hit, float reflected);
 
 RayReflection ReflectRay(Vec2 hit);
 
-// p + length * v / |v|, kept in double for the view mapping.
-Vec2Double WhiskerEnd(Vec2 p, Vec2 v, double length);
+// ReflectRay for each of count hits, with the same results.
+void ReflectRays(const Vec2* hits, int count, RayReflection* reflections);
+
+// p + length * v / |v|, kept in double for the view mapping. Inline: the
+// painter needs one or two per station, and the call costs as much as the sum.
+inline Vec2Double WhiskerEnd(Vec2 p, Vec2 v, double length)
+{
+    const double l = std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y);
+    return Vec2Double{(v.x / l) * length + p.x, (v.y / l) * length + p.y};
+}

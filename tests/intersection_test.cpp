@@ -175,3 +175,60 @@ TEST_F(Intersection, NewtonAgreesWithBisectionAcrossTheSliderRanges)
     EXPECT_LT(failed, compared / 20);
     RecordProperty("WorstError", std::to_string(worst));
 }
+
+// The painter traces its fan with the batched search; every ray must come out
+// exactly as its own search would give it, converged, cycling or not a number.
+TEST_F(Intersection, SearchingRaysTogetherMatchesSearchingThemOneByOne)
+{
+    float slopes[15];
+    for (int ray = 0; ray < 15; ++ray) {
+        slopes[ray] = ElevationSlope(55.0f - 2.0f * static_cast<float>(ray));
+    }
+    slopes[3] = 0.0f;          // a ray along the ground, far below the layer
+    slopes[7] = NAN;           // every step is not a number
+    slopes[11] = -slopes[11];  // a ray going down
+    int differing = 0, failing = 0, converged = 0;
+    for (int altitude = 100; altitude <= 400; altitude += 100) {
+        for (int amplitude = 0; amplitude <= 22; amplitude += 11) {
+            for (int frequency = 0; frequency <= 120; frequency += 30) {
+                for (float offset : {0.0f, 52.5f, 165.0f, 98765.0f}) {
+                    Scene.Altitude = static_cast<float>(altitude);
+                    Scene.Amplitude = static_cast<float>(amplitude);
+                    Scene.WaveNumber = static_cast<float>(frequency * 0.00017453293);
+                    Scene.PhaseOffset = offset;
+                    RayLayerSearch together[15];
+                    SearchRayLayers(slopes, 15, 378, together);
+                    for (int ray = 0; ray < 15; ++ray) {
+                        Scene.RaySlope = slopes[ray];
+                        const RayLayerSearch alone = SearchRayLayer(378);
+                        const bool sameX =
+                            alone.X == together[ray].X || (std::isnan(alone.X) && std::isnan(together[ray].X));
+                        differing +=
+                            !sameX || alone.Steps != together[ray].Steps || alone.Converged != together[ray].Converged;
+                        failing += !alone.Converged;
+                        converged += alone.Converged;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(failing, 100);
+    EXPECT_GT(converged, 2000);
+}
+
+TEST_F(Intersection, RecordedHitIsTheFoundHit)
+{
+    UseFirstFrame();
+    Scene.RaySlope = ElevationSlope(41);
+    const RayLayerSearch search = SearchRayLayer(378);
+    const Vec2 found = FindLayerHit(378);
+    Scene.LayerHit = NoHit;
+    const Vec2 recorded = RecordLayerHit(search);
+    EXPECT_EQ(recorded.x, found.x);
+    EXPECT_EQ(recorded.y, found.y);
+    EXPECT_EQ(Scene.LayerHit.x, found.x);
+    // A search that ran out of steps records NoHit, whatever its last iterate.
+    EXPECT_EQ(RecordLayerHit(RayLayerSearch{500.0, SolverStepLimit, false}).x, NoHit.x);
+    EXPECT_EQ(Scene.LayerHit.y, NoHit.y);
+}

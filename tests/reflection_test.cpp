@@ -102,3 +102,26 @@ TEST_F(Reflection, LayerShapeAndWhiskerEnds)
     EXPECT_EQ(up.x, 20.0);
     EXPECT_EQ(up.y, 477.25);
 }
+
+// The painter reflects its fan with the batched form; each ray must match
+// ReflectRay field for field, misses and non-numbers included.
+TEST_F(Reflection, ReflectingRaysTogetherMatchesReflectingThemOneByOne)
+{
+    UseFirstFrame();
+    const Vec2 hits[] = {{277.07f, 395.7f}, {-999.0f, -999.0f}, {798.6f, 406.9f}, {0.0f, 0.0f},
+                         {NAN, 400.0f},     {1e30f, -1e30f},    {-40.0f, 410.0f}};
+    constexpr int count = sizeof hits / sizeof hits[0];
+    RayReflection together[count];
+    ReflectRays(hits, count, together);
+    auto same = [](float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    for (int ray = 0; ray < count; ++ray) {
+        const RayReflection alone = ReflectRay(hits[ray]);
+        const RayReflection& t = together[ray];
+        EXPECT_TRUE(same(alone.Hit.x, t.Hit.x) && same(alone.Hit.y, t.Hit.y)) << ray;
+        EXPECT_TRUE(same(alone.Incoming, t.Incoming)) << ray;
+        EXPECT_TRUE(same(alone.Normal.x, t.Normal.x) && same(alone.Normal.y, t.Normal.y)) << ray;
+        EXPECT_TRUE(same(alone.NormalAngle, t.NormalAngle)) << ray;
+        EXPECT_TRUE(same(alone.Reflected, t.Reflected)) << ray;
+        EXPECT_TRUE(same(alone.Ground.x, t.Ground.x) && same(alone.Ground.y, t.Ground.y)) << ray;
+    }
+}

@@ -1,8 +1,10 @@
 // The intersection search with any parameters, NaN and infinities included:
 // never crashes, never more than 100 steps, failure always reads as NoHit,
 // and a converged hit lies where the ray meets the layer, to within what a
-// last Newton step shorter than one unit allows.
+// last Newton step shorter than one unit allows. Searching several rays
+// together gives each ray exactly its own search.
 #include <cmath>
+#include <cstring>
 
 #include "fuzz_input.h"
 #include "model/intersection.h"
@@ -14,6 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TakeLayer(in);
     Scene.RaySlope = in.Take<float>();
     const float x0 = in.Take<float>();
+
+    const float slopes[3] = {Scene.RaySlope, in.Take<float>(), in.Take<float>()};
+    RayLayerSearch together[3];
+    SearchRayLayers(slopes, 3, x0, together);
+    for (int ray = 2; ray >= 0; --ray) {  // ends with the fuzzed slope in Scene
+        Scene.RaySlope = slopes[ray];
+        const RayLayerSearch alone = SearchRayLayer(x0);
+        FUZZ_CHECK(std::memcmp(&alone.X, &together[ray].X, sizeof alone.X) == 0);
+        FUZZ_CHECK(alone.Steps == together[ray].Steps && alone.Converged == together[ray].Converged);
+    }
 
     const RayLayerSearch search = SearchRayLayer(x0);
     FUZZ_CHECK(search.Steps >= 1 && search.Steps <= SolverStepLimit);

@@ -2,7 +2,9 @@
 // their ranges, the reflected direction is the mirror image of the incoming
 // one about the normal (checked with vectors, d' = d - 2 (d . n) n), the
 // ground return lies on the reflected line, and whiskers have their length.
+// Reflecting several rays together gives each ray exactly what ReflectRay does.
 #include <cmath>
+#include <cstring>
 
 #include "fuzz_input.h"
 #include "model/layer.h"
@@ -24,6 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const float length = in.Take<float>();
 
     const RayReflection r = ReflectRay(hit);
+    const Vec2 hits[2] = {hit, p};
+    RayReflection together[2];
+    ReflectRays(hits, 2, together);
+    for (int ray = 0; ray < 2; ++ray) {
+        const RayReflection alone = ReflectRay(hits[ray]);
+        const RayReflection& t = together[ray];
+        const float a[] = {alone.Hit.x,       alone.Hit.y,     alone.Incoming, alone.Normal.x, alone.Normal.y,
+                           alone.NormalAngle, alone.Reflected, alone.Ground.x, alone.Ground.y};
+        const float b[] = {t.Hit.x,       t.Hit.y,     t.Incoming, t.Normal.x, t.Normal.y,
+                           t.NormalAngle, t.Reflected, t.Ground.x, t.Ground.y};
+        FUZZ_CHECK(std::memcmp(a, b, sizeof a) == 0);
+    }
     const bool finite = std::isfinite(hit.x) && std::isfinite(hit.y) && std::isfinite(r.Normal.x);
     if (finite) {
         FUZZ_CHECK(r.Incoming >= -180.0f && r.Incoming <= 180.0f);
