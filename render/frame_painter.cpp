@@ -1,74 +1,106 @@
 #include "render/frame_painter.h"
 
-#include "model/intersection.h"
+#include <cmath>
+
 #include "model/layer.h"
 #include "model/reflection.h"
 #include "model/scene_state.h"
+#include "render/ray_fan.h"
 #include "render/view_mapping.h"
 
-// Each ray that meets the layer goes up from the transmitter and comes back
-// down to the ground; every fifth such ray is drawn in the marker pen. A miss
-// draws nothing and is not counted, so misses shift the marked rays.
-static void DrawRayFan(const DrawingSurface& s)
-{
-    float elevation = FirstElevation;
-    int marker = 0;
-    for (int ray = 0; ray < RaysPerFrame; ++ray) {
-        Scene.RaySlope = ElevationSlope(elevation);
-        const Vec2 hit = FindLayerHit(FirstGuess);
-        if (hit.x != NoHit.x) {
-            const int hitX = MapToScreenX(hit.x);
-            const int hitY = MapToScreenY(hit.y);
-            s.SelectPen(s.Context, marker == MarkerPeriod ? PenId::Marker : PenId::Ray);
-            s.MoveTo(s.Context, TransmitterColumn, GroundRow);
-            s.LineTo(s.Context, hitX, hitY);
+// The work is arranged so that no chain of dependent steps stalls the next:
+// sines are started a few points ahead of the lines that need them, and
+// whatever does not change from frame to frame is worked out once.
 
-            const RayReflection r = ReflectRay(hit);
-            if (marker == MarkerPeriod) {
-                s.SelectPen(s.Context, PenId::Marker);
-                marker = 0;
-            } else {
-                s.SelectPen(s.Context, PenId::Reflection);
-                ++marker;
-            }
-            s.MoveTo(s.Context, hitX, hitY);
-            s.LineTo(s.Context, MapToScreenX(r.Ground.x), GroundRow);
+// The curve's x values are -15 + 1.5 i, just off the left edge to the right.
+// A running float sum of the step gives exactly these values (all are
+// multiples of 0.5 far below 2^24), so no point has to wait for the one
+// before it.
+static double CurvePointX(int point) { return LayerCurveStart + static_cast<double>(LayerCurveStep) * point; }
+
+// The curve's columns depend on nothing that moves.
+struct CurveColumnTable {
+    int Column[LayerCurvePoints];
+};
+
+static CurveColumnTable CurveColumns()
+{
+    CurveColumnTable table{};
+    for (int point = 0; point < LayerCurvePoints; ++point) {
+        table.Column[point] = MapToScreenX(CurvePointX(point));
+    }
+    return table;
+}
+
+// How many points (or stations) ahead of its line a sine is started.
+constexpr int SineLead = 4;
+constexpr int StationLead = 2;
+
+// Starts above the transmitter, steps back to x = -15 and runs to the right.
+static void DrawLayerCurve(const DrawingSurface& s)
+{
+    static const CurveColumnTable columns = CurveColumns();
+    const LayerShape layer = CurrentLayerShape();
+    float phases[LayerCurvePoints];
+    for (int point = 0; point < LayerCurvePoints; ++point) {
+        phases[point] = LayerPhase(CurvePointX(point));
+    }
+    s.SelectPen(s.Context, PenId::Layer);
+    s.MoveTo(s.Context, TransmitterColumn, MapToScreenY(LayerHeight(0)));
+    float sines[LayerCurvePoints];
+    for (int point = 0; point < SineLead; ++point) {
+        sines[point] = std::sin(phases[point]);
+    }
+    for (int point = 0; point < LayerCurvePoints; ++point) {
+        if (point + SineLead < LayerCurvePoints) {
+            sines[point + SineLead] = std::sin(phases[point + SineLead]);
         }
-        elevation = elevation - ElevationStep;
+        s.LineTo(s.Context, columns.Column[point], MapToScreenY(LayerHeightFromSine(layer, sines[point])));
     }
 }
 
-// Starts above the transmitter, steps back to x = -15 just off the left
-// edge, then runs to the right in steps of 1.5.
-static void DrawLayerCurve(const DrawingSurface& s)
+// Stations every 20 units from x = 0; as on the curve, the running float sum
+// of the spacing is exact.
+static float StationX(int station) { return WhiskerSpacing * static_cast<float>(station); }
+
+struct StationSine {
+    float Sine, Cosine;
+};
+
+static StationSine StationSineAt(int station)
 {
-    s.SelectPen(s.Context, PenId::Layer);
-    s.MoveTo(s.Context, TransmitterColumn, MapToScreenY(LayerHeight(0)));
-    float x = LayerCurveStart;
-    for (int point = 0; point < LayerCurvePoints; ++point) {
-        s.LineTo(s.Context, MapToScreenX(x), MapToScreenY(LayerHeight(x)));
-        x = x + LayerCurveStep;
-    }
+    const float u = LayerPhase(StationX(station));
+    return StationSine{std::sin(u), std::cos(u)};
 }
 
 // The move to each station happens even when no whisker is shown.
 static void DrawWhiskers(const DrawingSurface& s)
 {
+    StationSine sines[WhiskerStations];
+    for (int station = 0; station < StationLead; ++station) {
+        sines[station] = StationSineAt(station);
+    }
+    const LayerShape layer = CurrentLayerShape();
+    const bool tangents = Scene.ShowTangents != 0;
+    const bool normals = Scene.ShowNormals != 0;
     s.SelectPen(s.Context, PenId::Whisker);
-    float x = 0;
     for (int station = 0; station < WhiskerStations; ++station) {
-        const double height = LayerHeight(x);
+        if (station + StationLead < WhiskerStations) {
+            sines[station + StationLead] = StationSineAt(station + StationLead);
+        }
+        const float x = StationX(station);
+        const double height = LayerHeightFromSine(layer, sines[station].Sine);
         s.MoveTo(s.Context, MapToScreenX(x), MapToScreenY(height));
         const Vec2 p{x, static_cast<float>(height)};
-        if (Scene.ShowTangents) {
-            const Vec2Double end = WhiskerEnd(p, LayerTangent(x), TangentWhiskerLength);
+        const float slope = LayerSlopeFromCosine(layer, sines[station].Cosine);
+        if (tangents) {
+            const Vec2Double end = WhiskerEnd(p, Vec2{1.0f, slope}, TangentWhiskerLength);
             s.LineTo(s.Context, MapToScreenX(end.x), MapToScreenY(end.y));
         }
-        if (Scene.ShowNormals) {
-            const Vec2Double end = WhiskerEnd(p, LayerNormal(x), NormalWhiskerLength);
+        if (normals) {
+            const Vec2Double end = WhiskerEnd(p, Vec2{-slope, 1.0f}, NormalWhiskerLength);
             s.LineTo(s.Context, MapToScreenX(end.x), MapToScreenY(end.y));
         }
-        x = x + WhiskerSpacing;
     }
 }
 

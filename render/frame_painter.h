@@ -1,5 +1,7 @@
 // One frame of the scene: background, drift step, ray fan with reflections,
-// layer curve, whiskers. Reads and advances Scene; keeps nothing between frames.
+// layer curve, whiskers. Reads and advances Scene; keeps nothing between
+// frames but two tables of what never changes: the rays' slopes and the
+// curve's columns.
 #pragma once
 
 #include "render/drawing_surface.h"

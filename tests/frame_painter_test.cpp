@@ -4,6 +4,8 @@
 #include <new>
 #include <vector>
 
+#include "model/layer.h"
+#include "model/reflection.h"
 #include "model/scene_state.h"
 #include "render/frame_painter.h"
 #include "render/recording_surface.h"
@@ -152,6 +154,68 @@ TEST_F(FramePainter, WhiskerSwitches)
     Paint();
     EXPECT_TRUE(WhiskerLines().empty());
     EXPECT_EQ(Count(DrawOpKind::MoveTo), 101);  // the stations are still visited
+}
+
+// The painter computes its curve points and stations from their index and
+// starts their sines ahead of the lines. Every line must still end where the
+// plain walk along the layer puts it: x advanced by a running float sum,
+// each height and whisker end taken at that x.
+TEST_F(FramePainter, CurveAndWhiskersFollowThePlainWalkAlongTheLayer)
+{
+    struct Case {
+        float Altitude, Amplitude, Frequency, PhaseOffset;
+        unsigned char Tangents, Normals;
+    };
+    const Case cases[] = {{395.7f, 11.3f, 0.52f, 45.0f, 0, 1},
+                          {100.0f, 22.0f, 1.2f, 1234.5f, 1, 1},
+                          {400.0f, 0.0f, 0.0f, 0.0f, 1, 0},
+                          {250.0f, 17.0f, 0.9f, 134217728.0f, 1, 1},
+                          {120.0f, 5.0f, 0.05f, -98765.0f, 0, 0}};
+    for (const Case& c : cases) {
+        Scene = StartSceneState();
+        Scene.Altitude = c.Altitude;
+        Scene.Amplitude = c.Amplitude;
+        Scene.WaveNumber = WaveNumberFromFrequency(c.Frequency);
+        Scene.PhaseOffset = c.PhaseOffset;
+        Scene.ShowTangents = c.Tangents;
+        Scene.ShowNormals = c.Normals;
+        Paint();
+
+        int i = 0;
+        while (Frame.Ops[i].Kind != DrawOpKind::SelectPen || Frame.Ops[i].Pen != PenId::Layer) {
+            ++i;
+        }
+        ++i;
+        EXPECT_EQ(Frame.Ops[i].Y, MapToScreenY(LayerHeight(0)));
+        float x = -15;
+        for (int point = 0; point < 944; ++point, x += 1.5f) {
+            const DrawOp& op = Frame.Ops[++i];
+            ASSERT_EQ(op.Kind, DrawOpKind::LineTo);
+            ASSERT_EQ(op.X, MapToScreenX(x)) << "curve point " << point << ", altitude " << c.Altitude;
+            ASSERT_EQ(op.Y, MapToScreenY(LayerHeight(x))) << "curve point " << point << ", altitude " << c.Altitude;
+        }
+        ASSERT_EQ(Frame.Ops[++i].Pen, PenId::Whisker);
+        x = 0;
+        for (int station = 0; station < 70; ++station, x += 20.0f) {
+            const double height = LayerHeight(x);
+            ASSERT_EQ(Frame.Ops[++i].Kind, DrawOpKind::MoveTo);
+            ASSERT_EQ(Frame.Ops[i].X, MapToScreenX(x));
+            ASSERT_EQ(Frame.Ops[i].Y, MapToScreenY(height)) << "station " << station;
+            const Vec2 p{x, static_cast<float>(height)};
+            if (c.Tangents) {
+                const Vec2Double end = WhiskerEnd(p, LayerTangent(x), 120);
+                ASSERT_EQ(Frame.Ops[++i].X, MapToScreenX(end.x)) << "tangent " << station;
+                ASSERT_EQ(Frame.Ops[i].Y, MapToScreenY(end.y)) << "tangent " << station;
+            }
+            if (c.Normals) {
+                const Vec2Double end = WhiskerEnd(p, LayerNormal(x), 80);
+                ASSERT_EQ(Frame.Ops[++i].X, MapToScreenX(end.x)) << "normal " << station;
+                ASSERT_EQ(Frame.Ops[i].Y, MapToScreenY(end.y)) << "normal " << station;
+            }
+        }
+        EXPECT_EQ(Frame.Ops[++i].Pen, PenId::Black);
+        EXPECT_EQ(i, Frame.Count - 1);
+    }
 }
 
 TEST_F(FramePainter, OperationCountsStayWithinTheFrameBudget)
