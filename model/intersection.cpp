@@ -17,30 +17,19 @@ float RayLayerGapSlope(double x)
     return static_cast<float>(Scene.RaySlope - kA * std::cos(LayerPhase(x)));
 }
 
-// The layer's constants of one search, read from Scene once.
-struct NewtonLayer {
-    double A, H;
-    float kA;
-};
-
-static NewtonLayer CurrentNewtonLayer()
-{
-    return NewtonLayer{Scene.Amplitude, Scene.Altitude,
-                       static_cast<float>(static_cast<double>(Scene.WaveNumber) * Scene.Amplitude)};
-}
-
 // Newton's method on g(x) = m x - (A sin u + H), u = k (x + t):
 //
 //     delta = (m x - (A sin u + H)) / (m - kA cos u),   x <- x - delta
 //
-// One step; returns delta and leaves the next iterate in x.
-static double NewtonStep(const NewtonLayer& layer, double m, double& x)
+// One step; returns delta and leaves the next iterate in x. The search
+// takes k A rounded to float.
+static double NewtonStep(const LayerShape& layer, double m, double& x)
 {
+    const float kA = static_cast<float>(layer.SlopeScale);
     const float u = LayerPhase(x);  // from the unrounded x
     const double xf = static_cast<float>(x);
-    const double s = std::sin(u);  // float overload: sinf
     const double c = std::cos(u);  // float overload: cosf
-    const double delta = (m * xf - (layer.A * s + layer.H)) / (m - layer.kA * c);
+    const double delta = (m * xf - LayerHeightFromSine(layer, std::sin(u))) / (m - kA * c);
     x = xf - delta;
     return delta;
 }
@@ -50,7 +39,7 @@ static double NewtonStep(const NewtonLayer& layer, double m, double& x)
 // continues.
 RayLayerSearch SearchRayLayer(float x0)
 {
-    const NewtonLayer layer = CurrentNewtonLayer();
+    const LayerShape layer = CurrentLayerShape();
     const double m = Scene.RaySlope;
     double x = x0;
     for (int step = 1; step <= SolverStepLimit; ++step) {
@@ -66,7 +55,7 @@ RayLayerSearch SearchRayLayer(float x0)
 // waiting on one another.
 void SearchRayLayers(const float* slopes, int count, float x0, RayLayerSearch* searches)
 {
-    const NewtonLayer layer = CurrentNewtonLayer();
+    const LayerShape layer = CurrentLayerShape();
     for (int ray = 0; ray < count; ++ray) {
         searches[ray] = RayLayerSearch{x0, SolverStepLimit, false};
     }
@@ -86,15 +75,14 @@ void SearchRayLayers(const float* slopes, int count, float x0, RayLayerSearch* s
     }
 }
 
-double SolveRayLayer(float x0)
-{
-    const RayLayerSearch search = SearchRayLayer(x0);
-    return search.Converged ? search.X : SolverFailure;
-}
+// The abscissa a search found, or SolverFailure.
+static double FoundX(const RayLayerSearch& search) { return search.Converged ? search.X : SolverFailure; }
+
+double SolveRayLayer(float x0) { return FoundX(SearchRayLayer(x0)); }
 
 Vec2 RecordLayerHit(const RayLayerSearch& search)
 {
-    const double x = search.Converged ? search.X : SolverFailure;
+    const double x = FoundX(search);
     if (x == SolverFailure) {
         Scene.LayerHit = NoHit;
     } else {
