@@ -68,7 +68,7 @@ FirstFrame DefaultFirstFrame()
             f.StepPhases[f.StepCount++] = LayerPhase(search.X);
         }
         f.HitPhases[ray] = LayerPhase(search.X);
-        f.Reflections[ray] = ReflectRay(FindLayerHit(FirstGuess));
+        f.Reflections[ray] = ReflectRay(RecordLayerHit(search));
     }
     f.CurvePhases[0] = LayerPhase(0);
     f.CurveRows[0] = MapToScreenY(LayerHeight(0));
