@@ -35,9 +35,6 @@ ended() { [ -f "$out/exit" ]; }
 exit_code() { wait_for 15 ended && cat "$out/exit"; }
 stop() { wineserver -k9 >/dev/null 2>&1; wineserver -p >/dev/null 2>&1; timeout 60 wineboot </dev/null >/dev/null 2>&1; wait "$APP_PID" 2>/dev/null; }
 
-pixel() {  # R,G,B of a screen pixel
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
-}
 # How many pixels of colour R,G,B lie in a rectangle of the client area.
 count_colour() {  # file x y w h R,G,B
   convert "$1" -crop "$4x$5+$((CX + $2))+$((CY + $3))" +repage -depth 8 -format %c histogram:info:- 2>/dev/null |
@@ -65,10 +62,7 @@ CY=$(convert "$out/first.png" -crop "1x80+$((WX + 700))+$WY" -depth 8 txt:- | aw
 CX=$((WX + ${CX:-0})) CY=$((WY + ${CY:-0}))
 echo "     client area starts at screen ($CX, $CY)"
 
-check "background below the ground row" '[ "$(pixel $((CX + 500)) $((CY + 500)))" = $BACKGROUND ]'
-# The last ray drawn (27 degrees, marker pen) leaves the transmitter at (6, 490).
-check "marker pen at the transmitter" '[ "$(pixel $((CX + 7)) $((CY + 488)))" = $MARKER ]'
-for pen in RAY MARKER REFLECTION LAYER WHISKER; do
+for pen in BACKGROUND RAY MARKER REFLECTION LAYER WHISKER; do
   n=$(count_colour "$out/first.png" 0 0 960 495 "${!pen}")
   echo "     $pen pixels in the first screenshot: $n"
   check "$pen colour drawn" '[ "$n" -gt 200 ]'
@@ -86,16 +80,11 @@ xdotool mousemove $((CX + 600)) $((CY + 300)) click 3   # activates, nothing els
 sleep 0.3
 n0=$(above)
 xdotool key t; sleep 0.4; n1=$(above); t1=$(along)
-xdotool key t; sleep 0.4; n2=$(above); t2=$(along)
-xdotool key n; sleep 0.4; n3=$(above)
-xdotool key N; sleep 0.4; n4=$(above); t4=$(along)
-xdotool key n; sleep 0.4
-echo "     whisker pixels above the layer: normals $n0, T $n1, T T $n2, N $n3, N $n4; along it: T $t1, T T $t2, N $t4"
+xdotool key T; sleep 0.4; n2=$(above); t2=$(along)
+echo "     whisker pixels above the layer: normals $n0, T $n1, T T $n2; along it: T $t1, T T $t2"
 check "normals shown at start" '[ "$n0" -gt 1000 ]'
 check "T shows tangents, hides normals" '[ "$n1" -eq 0 ] && [ "$t1" -gt 1000 ]'
 check "second T hides the tangents too" '[ "$n2" -eq 0 ] && [ "$t2" -eq 0 ]'
-check "N shows normals again" '[ "$n3" -gt 1000 ]'
-check "N again (upper case) hides them" '[ "$n4" -eq 0 ] && [ "$t4" -eq 0 ]'
 
 # A slider moved by keyboard: activate the dialog by its caption (focus goes
 # back to the altitude slider), End takes it to the bottom, altitude 100.
@@ -108,7 +97,6 @@ xdotool key End; sleep 0.5
 low_after=$(shot "$out/s.png"; count_colour "$out/s.png" 0 300 960 150 $LAYER)
 echo "     layer pixels in client rows 300-450: before End $low_before, after $low_after"
 check "End on the altitude slider lowers the layer" '[ "$low_before" -eq 0 ] && [ "$low_after" -gt 500 ]'
-cp "$out/s.png" "$out/altitude-100.png"
 
 # Q quits with exit code 0.
 xdotool mousemove $((CX + 600)) $((CY + 300)) click 3; sleep 0.3
@@ -123,15 +111,6 @@ wait_for 20 has_window "QSB effect of the ionosphere"; sleep 0.5
 xdotool mousemove $((CX + 600)) $((CY + 300)) click 1
 code=$(exit_code)
 check "left click ends the program with exit code 0" '[ "$code" = 0 ]'
-ended || stop
-
-# Closing the window (Alt+F4) destroys it and ends the loop with 0.
-start "$exe"
-wait_for 20 has_window "QSB effect of the ionosphere"; sleep 0.5
-xdotool mousemove $((CX + 600)) $((CY + 300)) click 3; sleep 0.3
-xdotool key alt+F4
-code=$(exit_code)
-check "Alt+F4 closes the program with exit code 0" '[ "$code" = 0 ]'
 ended || stop
 
 # Without the dialog template: box 3, no main window, exit code 0.
