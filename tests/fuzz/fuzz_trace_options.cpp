@@ -1,22 +1,10 @@
 // qsb-trace's option parser with any argument vector: no crash, and either a
 // valid set of options or one line naming the problem.
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "fuzz_input.h"
 #include "tools/trace_options.h"
-
-// Stops the run with a message the fuzzer keeps next to the crashing input.
-static void Require(bool holds, const char* property)
-{
-    if (!holds) {
-        std::fprintf(stderr, "property failed: %s\n", property);
-        std::abort();
-    }
-}
-#define FUZZ_CHECK(condition) Require(condition, #condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,0 +1,45 @@
+// The receiver's signal over fans of 501, 2,001 and 8,001 rays, at the
+// program's start layer and at the steepest ripples the sliders allow, low
+// and high. Its budget is a millisecond for the default 2,001 rays.
+#include <benchmark/benchmark.h>
+
+#include "model/receiver.h"
+#include "model/scene_state.h"
+
+namespace {
+
+struct NamedLayer {
+    const char* Name;
+    LayerDouble Layer;
+};
+
+// The sliders' ends: frequency 1.20 and amplitude 22.
+const double SteepestWaveNumber = static_cast<float>(120 * 0.00017453293);
+
+// At the drift of the painter's first frame.
+const NamedLayer Layers[] = {
+    {"default", {395.7f, 11.3f, WaveNumberFromFrequency(0.52f), 52.5}},
+    {"steepest H 100", {100, 22, SteepestWaveNumber, 52.5}},
+    {"steepest H 400", {400, 22, SteepestWaveNumber, 52.5}},
+};
+
+void BM_Receiver(benchmark::State& state)
+{
+    const NamedLayer& layer = Layers[state.range(0)];
+    const ReceiverSettings settings{DefaultReceiverX, DefaultWavelength, static_cast<int>(state.range(1))};
+    ReceiverSignal signal{};
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's idiom
+        ComputeReceiverSignal(layer.Layer, settings, signal);
+        benchmark::DoNotOptimize(signal);
+    }
+    state.SetLabel(layer.Name);
+    state.counters["paths"] = signal.Paths;
+}
+BENCHMARK(BM_Receiver)
+    ->ArgNames({"layer", "rays"})
+    ->ArgsProduct({{0, 1, 2}, {501, 2001, 8001}})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
