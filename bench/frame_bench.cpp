@@ -25,7 +25,8 @@ namespace {
 void Fill(void*, int, int, int, int) {}
 void Pen(void*, PenId) {}
 void Point(void*, int, int) {}
-const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point};
+void Text(void*, PenId, int, int, const char*) {}
+const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text};
 const DrawingSurface* volatile Discarding = &Nowhere;
 
 void BM_Frame(benchmark::State& state)

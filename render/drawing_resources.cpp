@@ -7,6 +7,10 @@ HPEN LayerPen;
 HPEN WhiskerPen;
 HBRUSH BackgroundBrush;
 
+// The receiver's and the chart's pens, indexed from PenId::Receiver.
+constexpr int FirstReceiverPen = static_cast<int>(PenId::Receiver);
+static HPEN ReceiverPens[PenCount - FirstReceiverPen];
+
 static COLORREF ColourRef(Rgb c) { return RGB(c.R, c.G, c.B); }
 
 static HPEN MakePen(PenId pen) { return CreatePen(PS_SOLID, StyleOf(pen).Width, ColourRef(StyleOf(pen).Colour)); }
@@ -20,6 +24,9 @@ void CreateDrawingResources()
     LayerPen = MakePen(PenId::Layer);
     WhiskerPen = MakePen(PenId::Whisker);
     BackgroundBrush = CreateSolidBrush(ColourRef(BackgroundColour));
+    for (int i = 0; i < PenCount - FirstReceiverPen; ++i) {
+        ReceiverPens[i] = MakePen(static_cast<PenId>(FirstReceiverPen + i));
+    }
 }
 
 void DeleteDrawingResources()
@@ -30,6 +37,9 @@ void DeleteDrawingResources()
     DeleteObject(LayerPen);
     DeleteObject(WhiskerPen);
     DeleteObject(BackgroundBrush);
+    for (HPEN& pen : ReceiverPens) {
+        DeleteObject(pen);
+    }
 }
 
 HGDIOBJ PenHandle(PenId pen)
@@ -41,6 +51,7 @@ HGDIOBJ PenHandle(PenId pen)
     case PenId::Layer: return LayerPen;
     case PenId::Whisker: return WhiskerPen;
     case PenId::Black: break;
+    default: return ReceiverPens[static_cast<int>(pen) - FirstReceiverPen];
     }
     return GetStockObject(BLACK_PEN);
 }

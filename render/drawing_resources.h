@@ -13,7 +13,8 @@ extern HPEN LayerPen;
 extern HPEN WhiskerPen;
 extern HBRUSH BackgroundBrush;
 
-// Creates the five pens (widths 5, 4, 3, 2, 1) and then the brush.
+// Creates the five scene pens (widths 5, 4, 3, 2, 1), then the brush, then
+// the receiver's and its chart's pens.
 void CreateDrawingResources();
 // Deletes them; the painter has put the stock pen back by then.
 void DeleteDrawingResources();

@@ -1,5 +1,5 @@
 // Anything a frame can be drawn on: the window through GDI, a recording for
-// tests and tools, or nothing at all for benchmarks. Four operations suffice.
+// tests and tools, or nothing at all for benchmarks. Five operations suffice.
 #pragma once
 
 #include "render/pens.h"
@@ -12,4 +12,7 @@ struct DrawingSurface {
     void (*MoveTo)(void* context, int x, int y);
     // Draws from the current position with the selected pen and moves there.
     void (*LineTo)(void* context, int x, int y);
+    // One line of text, its top-left corner at (x, y), in the pen's colour;
+    // the selected pen and the current position stay as they are.
+    void (*Text)(void* context, PenId colour, int x, int y, const char* text);
 };

@@ -1,5 +1,7 @@
 #include "render/gdi_surface.h"
 
+#include <cstring>
+
 #include "render/drawing_resources.h"
 
 static HDC Dc(void* context) { return static_cast<HDC>(context); }
@@ -16,4 +18,15 @@ static void GdiMoveTo(void* c, int x, int y) { MoveToEx(Dc(c), x, y, nullptr); }
 
 static void GdiLineTo(void* c, int x, int y) { LineTo(Dc(c), x, y); }
 
-DrawingSurface GdiSurface(HDC dc) { return DrawingSurface{dc, GdiFill, GdiSelectPen, GdiMoveTo, GdiLineTo}; }
+// The stock GUI font, on whatever lies beneath: stock objects need no
+// deleting, so texts cost no GDI objects.
+static void GdiText(void* c, PenId colour, int x, int y, const char* text)
+{
+    const Rgb rgb = StyleOf(colour).Colour;
+    SelectObject(Dc(c), GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(Dc(c), TRANSPARENT);
+    SetTextColor(Dc(c), RGB(rgb.R, rgb.G, rgb.B));
+    TextOutA(Dc(c), x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+DrawingSurface GdiSurface(HDC dc) { return DrawingSurface{dc, GdiFill, GdiSelectPen, GdiMoveTo, GdiLineTo, GdiText}; }

@@ -9,6 +9,11 @@ const char* PenName(PenId pen)
     case PenId::Layer: return "layer";
     case PenId::Whisker: return "whisker";
     case PenId::Black: return "black";
+    case PenId::Receiver: return "receiver";
+    case PenId::Signal: return "signal";
+    case PenId::Focus: return "focus";
+    case PenId::Grid: return "grid";
+    case PenId::Label: return "label";
     }
     return "?";
 }

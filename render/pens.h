@@ -9,6 +9,12 @@ enum class PenId : unsigned char {
     Layer,       // the layer curve
     Whisker,     // tangent and normal whiskers
     Black,       // the system's stock pen, put back at the end of a frame
+    // The receiver and its chart.
+    Receiver,  // the receiver's mark and the paths that reach it
+    Signal,    // the chart's signal curve
+    Focus,     // the chart's focusing curve
+    Grid,      // the chart's grid
+    Label,     // the chart's texts
 };
 
 struct Rgb {
@@ -21,9 +27,11 @@ struct PenStyle {
 };
 
 // Indexed by PenId, in the order the pens are created; Black is the stock pen.
-constexpr int CreatedPenCount = 5;
-constexpr PenStyle PenStyles[CreatedPenCount + 1] = {
-    {5, {203, 75, 22}}, {4, {133, 153, 0}}, {3, {220, 50, 47}}, {2, {38, 139, 210}}, {1, {181, 137, 0}}, {1, {0, 0, 0}},
+constexpr int PenCount = 11;
+constexpr PenStyle PenStyles[PenCount] = {
+    {5, {203, 75, 22}},  {4, {133, 153, 0}},  {3, {220, 50, 47}},   {2, {38, 139, 210}},
+    {1, {181, 137, 0}},  {1, {0, 0, 0}},      {2, {238, 232, 213}}, {2, {42, 161, 152}},
+    {2, {211, 54, 130}}, {1, {88, 110, 117}}, {1, {147, 161, 161}},
 };
 
 constexpr Rgb BackgroundColour = {0, 43, 54};

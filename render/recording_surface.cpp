@@ -1,6 +1,7 @@
 #include "render/recording_surface.h"
 
 #include <cstdio>
+#include <cstring>
 
 static void Record(void* context, DrawOp op)
 {
@@ -23,15 +24,31 @@ static void RecordMove(void* c, int x, int y) { Record(c, DrawOp{DrawOpKind::Mov
 
 static void RecordLine(void* c, int x, int y) { Record(c, DrawOp{DrawOpKind::LineTo, PenId::Black, x, y, 0, 0}); }
 
+// A text that does not fit the remaining characters is dropped whole.
+static void RecordText(void* c, PenId colour, int x, int y, const char* text)
+{
+    Recording& r = *static_cast<Recording*>(c);
+    const int length = static_cast<int>(std::strlen(text));
+    if (length > RecordingTextCapacity - r.TextsUsed || r.Count == RecordingCapacity) {
+        ++r.Dropped;
+        return;
+    }
+    std::memcpy(r.Texts + r.TextsUsed, text, length);
+    Record(c, DrawOp{DrawOpKind::Text, colour, x, y, r.TextsUsed, length});
+    r.TextsUsed += length;
+}
+
 void ClearRecording(Recording& recording)
 {
     recording.Count = 0;
     recording.Dropped = 0;
+    recording.TextsUsed = 0;
 }
 
 bool SameRecording(const Recording& a, const Recording& b)
 {
-    if (a.Count != b.Count || a.Dropped != b.Dropped) {
+    if (a.Count != b.Count || a.Dropped != b.Dropped || a.TextsUsed != b.TextsUsed ||
+        std::memcmp(a.Texts, b.Texts, a.TextsUsed) != 0) {
         return false;
     }
     for (int i = 0; i < a.Count; ++i) {
@@ -46,16 +63,19 @@ bool SameRecording(const Recording& a, const Recording& b)
 
 DrawingSurface RecordingSurface(Recording& recording)
 {
-    return DrawingSurface{&recording, RecordFill, RecordPen, RecordMove, RecordLine};
+    return DrawingSurface{&recording, RecordFill, RecordPen, RecordMove, RecordLine, RecordText};
 }
 
-int FormatDrawOp(const DrawOp& op, char* buffer, int size)
+int FormatDrawOp(const Recording& recording, const DrawOp& op, char* buffer, int size)
 {
     switch (op.Kind) {
     case DrawOpKind::Fill: return std::snprintf(buffer, size, "fill %d %d %d %d", op.X, op.Y, op.X2, op.Y2);
     case DrawOpKind::SelectPen: return std::snprintf(buffer, size, "pen %s", PenName(op.Pen));
     case DrawOpKind::MoveTo: return std::snprintf(buffer, size, "move %d %d", op.X, op.Y);
     case DrawOpKind::LineTo: return std::snprintf(buffer, size, "line %d %d", op.X, op.Y);
+    case DrawOpKind::Text:
+        return std::snprintf(buffer, size, "text %d %d %s %.*s", op.X, op.Y, PenName(op.Pen), op.Y2,
+                             recording.Texts + op.X2);
     }
     return std::snprintf(buffer, size, "?");
 }

@@ -46,13 +46,13 @@ int main(int argc, char** argv)
 
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    char line[64];
+    char line[256];
     for (int frame = 1; frame <= options.Frames; ++frame) {
         ClearRecording(Frame);
         DrawFrame(RecordingSurface(Frame), options.Width, options.Height);
         std::printf("frame %d\n", frame);
         for (int i = 0; i < Frame.Count; ++i) {
-            FormatDrawOp(Frame.Ops[i], line, sizeof line);
+            FormatDrawOp(Frame, Frame.Ops[i], line, sizeof line);
             std::puts(line);
         }
     }

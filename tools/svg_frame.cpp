@@ -33,6 +33,22 @@ struct PathWriter {
     }
 };
 
+// Top-left anchored like GDI's text, in the pen's colour, with the XML
+// specials escaped.
+void WriteText(std::FILE* file, const Recording& frame, const DrawOp& op)
+{
+    const Rgb c = StyleOf(op.Pen).Colour;
+    std::fprintf(file,
+                 "<text x=\"%d\" y=\"%d\" dominant-baseline=\"hanging\" font-family=\"sans-serif\" "
+                 "font-size=\"11\" fill=\"rgb(%d,%d,%d)\">",
+                 op.X, op.Y, c.R, c.G, c.B);
+    for (const char* t = frame.Texts + op.X2; t < frame.Texts + op.X2 + op.Y2; ++t) {
+        const char* escaped = *t == '&' ? "&amp;" : *t == '<' ? "&lt;" : *t == '>' ? "&gt;" : nullptr;
+        escaped != nullptr ? std::fputs(escaped, file) : std::fputc(*t, file);
+    }
+    std::fputs("</text>\n", file);
+}
+
 }  // namespace
 
 bool WriteSvgFrame(std::FILE* file, const Recording& frame)
@@ -57,6 +73,10 @@ bool WriteSvgFrame(std::FILE* file, const Recording& frame)
             path.X = op.X, path.Y = op.Y;
             break;
         case DrawOpKind::LineTo: path.Line(op.X, op.Y); break;
+        case DrawOpKind::Text:
+            path.Close();
+            WriteText(file, frame, op);
+            break;
         }
     }
     path.Close();
