@@ -5,7 +5,9 @@
 #include "model/layer.h"
 #include "model/reflection.h"
 #include "model/scene_state.h"
+#include "model/viewer_state.h"
 #include "render/ray_fan.h"
+#include "render/receiver_view.h"
 #include "render/view_mapping.h"
 
 // The work is arranged so that no chain of dependent steps stalls the next:
@@ -107,11 +109,19 @@ static void DrawWhiskers(const DrawingSurface& s)
 void DrawFrame(const DrawingSurface& s, int clientWidth, int clientHeight)
 {
     s.FillRect(s.Context, 0, 0, clientWidth, clientHeight);
-    // The drift moves once per painted frame, whatever caused the paint.
-    Scene.PhaseOffset = Scene.PhaseOffset + Scene.PhaseStep;
+    // The drift moves once per painted frame, whatever caused the paint,
+    // unless the viewer paused it.
+    const bool drifted = TakeDriftStep();
+    if (drifted) {
+        Scene.PhaseOffset = Scene.PhaseOffset + Scene.PhaseStep;
+    }
     DrawRayFan(s);
     DrawLayerCurve(s);
     DrawWhiskers(s);
+    if (Viewer.ReceiverShown) {
+        UpdateReceiver(drifted);
+        DrawReceiver(s);
+    }
     // No pen of ours may stay selected when the pens are deleted.
     s.SelectPen(s.Context, PenId::Black);
 }

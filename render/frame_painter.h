@@ -4,6 +4,7 @@
 // curve's columns.
 #pragma once
 
+#include "model/receiver.h"
 #include "render/drawing_surface.h"
 
 constexpr int RaysPerFrame = 15;
@@ -23,8 +24,11 @@ constexpr double NormalWhiskerLength = 80.0;
 constexpr int TransmitterColumn = 6;
 constexpr int GroundRow = 490;
 
-// Upper bounds of one frame's operations (fill, pens, moves, lines).
-constexpr int MaxFrameOperations = 1 + 33 + 101 + 1044;
+// Upper bounds of one frame's operations (fill, pens, moves, lines), and of
+// the receiver's (a pen, a move and two lines a path, the mark's five).
+constexpr int MaxFrameOperations = 1 + 33 + 101 + 1044 + 1 + 3 * MaxDrawnPaths + 5;
 
 // Draws one frame onto the surface; the client rectangle is 0, 0, width, height.
+// The drift stays put while Viewer pauses it; the receiver and its paths
+// follow the scene while Viewer shows it.
 void DrawFrame(const DrawingSurface& surface, int clientWidth, int clientHeight);

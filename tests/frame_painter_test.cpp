@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "model/intersection.h"
 #include "model/layer.h"
 #include "model/reflection.h"
 #include "render/frame_painter.h"
 #include "render/recording_surface.h"
+#include "render/signal_chart.h"
 #include "render/view_mapping.h"
 #include "scene_fixture.h"
 
@@ -164,6 +166,71 @@ TEST_F(FramePainter, FrameAllocatesNothing)
         Paint(Frame);
     }
     EXPECT_EQ(Allocations, before);
+}
+
+// While shown, the receiver comes after the scene: its pen, then each path
+// from the transmitter up to the layer and down to the receiver on the
+// ground, then its mark. The drift stays put while paused, and moves once
+// for a step.
+TEST_F(FramePainter, ReceiverPathsAndThePause)
+{
+    ShowReceiver(true);
+    Viewer.Paused = 1;
+    const SceneState start = Scene;
+    Paint(Frame);
+    EXPECT_EQ(Scene.PhaseOffset, 45.0f);
+    Scene = start;
+    Scene.PhaseOffset = 45 - 7.5f;  // the plain painter always drifts
+    PaintPlainly(Plain);
+    const DrawOp* op = Frame.Ops + Plain.Count - 1;
+    ASSERT_TRUE(std::equal(Plain.Ops, Plain.Ops + Plain.Count - 1, Frame.Ops, [](const DrawOp& a, const DrawOp& b) {
+        return a.Kind == b.Kind && a.Pen == b.Pen && a.X == b.X && a.Y == b.Y;
+    }));
+    ASSERT_EQ(op[0].Pen, PenId::Receiver);
+    const int paths = Viewer.Signal.DrawnPaths, column = MapToScreenX(900);
+    ASSERT_GE(paths, 1);
+    for (const DrawOp* path = op + 1; path < op + 1 + 3 * paths; path += 3) {
+        EXPECT_TRUE(path[0].X == 6 && path[0].Y == 490 && path[2].X == column && path[2].Y == 490);
+        EXPECT_TRUE(path[1].Y >= 91 && path[1].Y <= 113);  // on the layer
+    }
+    EXPECT_TRUE(op[1 + 3 * paths].X == column && op[1 + 3 * paths].Y == 490);  // the mast's foot
+    EXPECT_EQ(Frame.Ops[Frame.Count - 1].Pen, PenId::Black);
+    EXPECT_EQ(Viewer.History.Count, 0);  // no step, no new sample
+
+    Viewer.StepPending = 1;
+    Paint(Frame);
+    Paint(Frame);
+    EXPECT_EQ(Scene.PhaseOffset, 52.5f);
+    EXPECT_EQ(Viewer.History.Count, 1);
+}
+
+// The chart's curves break where there was no signal, and a level sits on
+// the grid line labelled with it.
+TEST_F(FramePainter, ChartGapsAndLevels)
+{
+    const int paths[] = {1, 1, 1, 0, 0, 2, 2, 2, 2};
+    for (int p : paths) {
+        AddSignalSample(Viewer.History, SignalSample{p, -10, 0});
+    }
+    ClearRecording(Frame);
+    DrawSignalChart(RecordingSurface(Frame), 984, 181);
+    int zeroRow = -1, moves = 0, lines = 0, signalRow = -1;
+    for (int i = 0; i < Frame.Count; ++i) {
+        const DrawOp& op = Frame.Ops[i];
+        if (op.Kind == DrawOpKind::Text && std::string(Frame.Texts + op.X2, op.Y2) == "   0 dB") {
+            zeroRow = Frame.Ops[i - 1].Y;  // the grid line it labels
+        }
+        if (op.Kind == DrawOpKind::SelectPen && op.Pen == PenId::Signal) {
+            for (int j = i + 1; Frame.Ops[j].Kind != DrawOpKind::SelectPen; ++j) {
+                const DrawOpKind kind = Frame.Ops[j].Kind;
+                moves += kind == DrawOpKind::MoveTo;
+                lines += kind == DrawOpKind::LineTo;
+                signalRow = kind == DrawOpKind::LineTo ? Frame.Ops[j].Y : signalRow;
+            }
+        }
+    }
+    EXPECT_TRUE(moves == 2 && lines == 2 + 3) << moves << " runs, " << lines << " lines";
+    EXPECT_EQ(signalRow, zeroRow);
 }
 
 }  // namespace

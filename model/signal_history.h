@@ -1,0 +1,23 @@
+// The receiver's recent past for its strip chart: one sample a drift step,
+// the last 30 seconds at ten frames a second.
+#pragma once
+
+constexpr int SignalHistoryLength = 300;
+
+struct SignalSample {
+    int Paths;  // 0: no signal, and the levels mean nothing
+    double FocusDb, SignalDb;
+};
+
+struct SignalHistory {
+    SignalSample Samples[SignalHistoryLength];  // a ring, Newest the last written
+    int Newest;
+    int Count;  // 0 ... SignalHistoryLength
+};
+
+void ClearSignalHistory(SignalHistory& history);
+void AddSignalSample(SignalHistory& history, const SignalSample& sample);
+
+// The sample the given number of steps before the newest (0: the newest);
+// stepsAgo < Count.
+const SignalSample& SampleAgo(const SignalHistory& history, int stepsAgo);

@@ -1,0 +1,42 @@
+#include "model/viewer_state.h"
+
+ViewerState StartViewerState()
+{
+    ViewerState start{};
+    start.Receiver = DefaultReceiverSettings();
+    ClearSignalHistory(start.History);
+    return start;
+}
+
+ViewerState Viewer = StartViewerState();
+
+bool TakeDriftStep()
+{
+    if (!Viewer.Paused) {
+        return true;
+    }
+    const bool step = Viewer.StepPending != 0;
+    Viewer.StepPending = 0;
+    return step;
+}
+
+void UpdateReceiver(bool drifted)
+{
+    ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
+    if (drifted) {
+        AddSignalSample(Viewer.History,
+                        SignalSample{Viewer.Signal.Paths, Viewer.Signal.FocusDb, Viewer.Signal.SignalDb});
+    }
+}
+
+void ShowReceiver(bool shown)
+{
+    Viewer.ReceiverShown = shown;
+    ClearSignalHistory(Viewer.History);
+    Viewer.Signal.Paths = 0;
+}
+
+void PlaceReceiver(double x)
+{
+    Viewer.Receiver.X = x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
+}
