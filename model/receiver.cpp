@@ -58,21 +58,45 @@ FanRay TraceFanRay(const LayerDouble& layer, double elevation)
     return ray;
 }
 
-// Neighbouring rays a and b that land on either side of R bound one path
-// to it. Between them everything goes linearly with the landing point,
+// Neighbours bound a tube only where the first crossing sweeps the layer
+// between their hits. Where the higher ray clips a trough that the lower one
+// passes under, the first crossing jumps to a farther trough, beyond a crest
+// that rises above both rays: no ray between them meets the layer in between,
+// so the pair is no path. Along a swept stretch the higher ray stays above
+// the layer, which is tested every sixteenth of a ripple (a crest is half a
+// ripple wide); absurd layers are sampled at most MaxSweepSamples times.
+constexpr double MaxSweepSamples = 4096;
+
+bool SweptBetween(const LayerDouble& layer, const FanRay& lower, const FanRay& higher)
+{
+    const double from = std::fmin(lower.HitX, higher.HitX), to = std::fmax(lower.HitX, higher.HitX);
+    const double spacing = 2 * Pi / std::fabs(layer.WaveNumber) / 16;
+    const int intervals = static_cast<int>(std::ceil(std::fmin((to - from) / spacing, MaxSweepSamples)));
+    const double slope = std::tan(higher.Elevation);
+    for (int i = 1; i < intervals; ++i) {
+        const double x = from + (to - from) * i / intervals;
+        if (layer.Amplitude * std::sin(layer.WaveNumber * (x + layer.PhaseOffset)) + layer.Altitude > slope * x) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Neighbouring rays a and b that land on either side of R, with the layer
+// swept between their hits, bound one path to it. Between them everything goes linearly with the landing point,
 //     w = (R - G_a) / (G_b - G_a),  L = L_a + w (L_b - L_a)  (the hit likewise),
 // and the tube carries the fan's power between their elevations over the
 // ground between their landings:
 //     I = (e_b - e_a) / |G_b - G_a|.
 // A tube whose intensity or length overflows (only ever with extreme
 // inputs) has no finite answer and is no path.
-bool PathBetween(const FanRay& a, const FanRay& b, double receiverX, ReceiverPath& path)
+bool PathBetween(const LayerDouble& layer, const FanRay& a, const FanRay& b, double receiverX, ReceiverPath& path)
 {
     if (!a.Lands || !b.Lands) {
         return false;
     }
     const double nearer = std::fmin(a.Ground, b.Ground), farther = std::fmax(a.Ground, b.Ground);
-    if (!(nearer <= receiverX && receiverX < farther)) {
+    if (!(nearer <= receiverX && receiverX < farther) || !SweptBetween(layer, a, b)) {
         return false;
     }
     const double w = (receiverX - a.Ground) / (b.Ground - a.Ground);
@@ -144,7 +168,7 @@ void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& set
         const double degrees = LowestElevation + ElevationSpan * i / (rays - 1);
         const FanRay ray = TraceFanRay(layer, degrees * RadiansPerDegree);
         ReceiverPath path;
-        if (PathBetween(previous, ray, receiverX, path)) {
+        if (PathBetween(layer, previous, ray, receiverX, path)) {
             AddPath(sum, path, wavelength);
             if (out.Paths < MaxDrawnPaths) {
                 out.Path[out.Paths] = path;

@@ -119,6 +119,27 @@ TEST(Receiver, RayMeetingTheLayerAlongItsSteepestSlopeIsFound)
     }
 }
 
+// Regression: neighbours whose first crossings lay on different troughs
+// (the higher ray clipped one the lower passed under) were taken for a path,
+// its hit interpolated into the air between them.
+TEST(Receiver, EveryPathMeetsTheLayer)
+{
+    int paths = 0;
+    for (const LayerDouble& layer :
+         {LayerDouble{100, 22, SteepWaveNumber, 52.5}, LayerDouble{250, 22, SteepWaveNumber, 7},
+          LayerDouble{100, 17, DefaultWaveNumber * 2, 400}}) {
+        for (double R = 100; R <= 1500; R += 100) {
+            ReceiverSignal signal;
+            ComputeReceiverSignal(layer, ReceiverSettings{R, DefaultWavelength, DefaultFanRays}, signal);
+            for (int i = 0; i < signal.DrawnPaths; ++i, ++paths) {
+                const ReceiverPath& p = signal.Path[i];
+                EXPECT_NEAR(Gap(layer, p.HitY / p.HitX, p.HitX), 0, 0.1) << layer.Altitude << " " << R << " " << i;
+            }
+        }
+    }
+    EXPECT_GT(paths, 45);
+}
+
 // Ray-tube intensity against the density of landings of a fan a hundred
 // times denser, in a window of 10 around R, on every branch that reaches it.
 TEST(Receiver, IntensityMatchesTheDensityOfLandings)
