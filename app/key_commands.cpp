@@ -1,11 +1,43 @@
 #include "app/key_commands.h"
 
+#include <cmath>
+
 #include "model/scene_state.h"
+#include "model/viewer_state.h"
+#include "render/view_mapping.h"
 
 constexpr std::uintptr_t CaseBit = 0x20;
 constexpr std::uintptr_t KeyT = 0x54;
 constexpr std::uintptr_t KeyN = 0x4E;
 constexpr std::uintptr_t KeyQ = 0x51;
+
+const char KeyHelpText[] = "T\ttangent whiskers on or off\n"
+                           "N\tnormal whiskers on or off\n"
+                           "R\treceiver and its signal chart on or off\n"
+                           "Left, Right\tmove the receiver by 10\n"
+                           "Right click\tput the receiver there\n"
+                           "Space\tpause or resume the drift\n"
+                           ".\tone drift step while paused\n"
+                           "F1\tthis help\n"
+                           "Q, left click\tquit\n"
+                           "\n"
+                           "The sliders act while the parameter dialog is active; a right click\n"
+                           "in the main window gives the keys back to it.";
+
+// The arrows move the receiver only while it is shown.
+static KeyAction ApplyReceiverKey(std::uintptr_t code)
+{
+    const double step = Viewer.ReceiverShown ? ReceiverKeyStep : 0.0;
+    switch (code) {
+    case KeyReceiver: ShowReceiver(!Viewer.ReceiverShown); return KeyAction::ReceiverToggled;
+    case KeyLeft: PlaceReceiver(Viewer.Receiver.X - step); return KeyAction::None;
+    case KeyRight: PlaceReceiver(Viewer.Receiver.X + step); return KeyAction::None;
+    case KeyPause: Viewer.Paused ^= 1; return KeyAction::None;
+    case KeyStep: Viewer.StepPending = Viewer.Paused; return KeyAction::None;
+    case KeyHelp: return KeyAction::Help;
+    }
+    return KeyAction::None;
+}
 
 KeyAction ApplyKey(std::uintptr_t keyCode)
 {
@@ -22,6 +54,14 @@ KeyAction ApplyKey(std::uintptr_t keyCode)
         }
     } else if (code == KeyQ) {
         return KeyAction::Quit;
+    } else {
+        return ApplyReceiverKey(keyCode);
     }
     return KeyAction::None;
+}
+
+double ReceiverXAtColumn(int column)
+{
+    const double x = std::round(column / static_cast<double>(ScreenXPerWorldX) - 10.0);
+    return x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
 }

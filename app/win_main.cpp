@@ -8,7 +8,6 @@
 #include "app/param_dialog.h"
 #include "resources/resource_ids.h"
 
-HWND MainWnd;
 HWND ParamDialogWnd;
 
 constexpr UINT_PTR RedrawTimerId = 4004;

@@ -5,6 +5,7 @@
 
 #include "app/key_commands.h"
 #include "app/slider_mappings.h"
+#include "render/view_mapping.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -80,7 +81,7 @@ Whiskers Current()
     return Scene.ShowTangents ? Tangents : Scene.ShowNormals ? Normals : None;
 }
 
-TEST_F(Controls, OnlyTNAndQActWithBit0x20Ignored)
+TEST_F(Controls, OnlyOurKeysActWithBit0x20IgnoredForTNAndQ)
 {
     // From normals, tangents, none: what T and N lead to.
     const Whiskers afterT[] = {Tangents, None, Tangents}, afterN[] = {None, Normals, Normals};
@@ -92,10 +93,45 @@ TEST_F(Controls, OnlyTNAndQActWithBit0x20Ignored)
             Scene.ShowNormals = start == Normals, Scene.ShowTangents = start == Tangents;
             const KeyAction action = ApplyKey(code);
             EXPECT_EQ(Current(), isT ? afterT[start] : isN ? afterN[start] : start) << std::hex << code;
-            EXPECT_EQ(action == KeyAction::Quit, isQ) << std::hex << code;
+            const KeyAction expected = isQ            ? KeyAction::Quit
+                                       : code == 0x52 ? KeyAction::ReceiverToggled  // R, but not F3 (0x72)
+                                       : code == 0x70 ? KeyAction::Help             // F1
+                                                      : KeyAction::None;
+            EXPECT_EQ(action, expected) << std::hex << code;
         }
     }
     EXPECT_EQ(ApplyKey(0x10054), KeyAction::None);  // the higher bits count
+}
+
+TEST_F(Controls, ReceiverAndDriftKeys)
+{
+    ApplyKey(0x27);  // Right, while the receiver is hidden: it stays
+    EXPECT_EQ(Viewer.Receiver.X, 900);
+    ApplyKey(0x52);
+    ASSERT_TRUE(Viewer.ReceiverShown);
+    const struct {
+        std::uintptr_t Key;
+        int Times;
+        double X;
+    } moves[] = {{0x27, 1, 910}, {0x25, 3, 880}, {0x25, 200, 1}, {0x27, 200, 1500}};
+    for (const auto& m : moves) {
+        for (int i = 0; i < m.Times; ++i) {
+            ApplyKey(m.Key);
+        }
+        EXPECT_EQ(Viewer.Receiver.X, m.X) << m.Times << " x " << m.Key;
+    }
+    ApplyKey(0xBE);  // a step while running asks for nothing
+    ApplyKey(0x20);
+    EXPECT_TRUE(Viewer.Paused && !Viewer.StepPending);
+    ApplyKey(0xBE);
+    EXPECT_TRUE(Viewer.StepPending);
+    ApplyKey(0x20);
+    EXPECT_FALSE(Viewer.Paused);
+    // A click puts the receiver where the column shows it, within its range.
+    for (int column = 7; column < 1000; column += 31) {
+        EXPECT_NEAR(MapToScreenX(ReceiverXAtColumn(column)), column, 1) << column;
+    }
+    EXPECT_TRUE(ReceiverXAtColumn(-50) == 1 && ReceiverXAtColumn(5000) == 1500);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ count_colour() {  # file x y w h R,G,B
 }
 
 BACKGROUND=0,43,54 RAY=203,75,22 MARKER=133,153,0 REFLECTION=220,50,47 LAYER=38,139,210 WHISKER=181,137,0
+RECEIVER=238,232,213
 
 # ---- the running program --------------------------------------------------
 start "$exe"
@@ -85,6 +86,21 @@ echo "     whisker pixels above the layer: normals $n0, T $n1, T T $n2; along it
 check "normals shown at start" '[ "$n0" -gt 1000 ]'
 check "T shows tangents, hides normals" '[ "$n1" -eq 0 ] && [ "$t1" -gt 1000 ]'
 check "second T hides the tangents too" '[ "$n2" -eq 0 ] && [ "$t2" -eq 0 ]'
+
+# The receiver: off at start; R opens its chart and draws the paths that
+# reach it; Space freezes the picture (the chart too); R again closes it.
+n=$(count_colour "$out/first.png" 0 0 960 495 $RECEIVER)
+check "no receiver at start ($n pixels)" '[ "$n" -eq 0 ] && no_window "Signal at receiver"'
+xdotool key r
+check "R opens the chart \"Signal at receiver\"" 'wait_for 10 has_window "Signal at receiver"'
+sleep 1; shot "$out/receiver.png"
+n=$(count_colour "$out/receiver.png" 0 0 960 495 $RECEIVER)
+check "the receiver's paths are drawn ($n pixels)" '[ "$n" -gt 300 ]'
+xdotool key space; sleep 0.3; shot "$out/paused1.png"; sleep 0.5; shot "$out/paused2.png"
+diff=$(compare -metric AE "$out/paused1.png" "$out/paused2.png" null: 2>&1 | cut -d' ' -f1)
+check "Space freezes the picture ($diff pixels changed)" '[ "${diff:-1}" = 0 ]'
+xdotool key space r
+check "R again closes the chart" 'wait_for 10 no_window "Signal at receiver"'
 
 # A slider moved by keyboard: activate the dialog by its caption (focus goes
 # back to the altitude slider), End takes it to the bottom, altitude 100.

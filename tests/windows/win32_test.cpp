@@ -12,10 +12,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/chart_window.h"
 #include "app/main_window.h"
 #include "app/param_dialog.h"
 #include "render/drawing_resources.h"
 #include "render/frame_painter.h"
+#include "model/viewer_state.h"
 #include "render/gdi_surface.h"
 #include "resources/resource_ids.h"
 #include "tests/scene_fixture.h"
@@ -142,10 +144,11 @@ long long PrivateBytes()
     return static_cast<long long>(memory.PagefileUsage);
 }
 
-// The main window and the dialog as the program runs them: frames painted,
-// every slider swept by keyboard through the dialog, the whiskers switched;
-// then closing the window deletes the pens and ends the loop with 0.
-// QSB_SOAK_SECONDS makes this the long run.
+// The main window, the dialog and the receiver's chart as the program runs
+// them: frames painted, every slider swept by keyboard through the dialog,
+// the whiskers switched; closing the chart hides the receiver, closing the
+// window deletes the pens and ends the loop with 0. QSB_SOAK_SECONDS makes
+// this the long run.
 TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
 {
     WNDCLASSEXA windowClass{sizeof windowClass};
@@ -153,11 +156,15 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = MainWindowClassName;
     ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    const HWND main = CreateWindowExA(0, MainWindowClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 1000, 550,
-                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+    const HWND main = MainWnd = CreateWindowExA(0, MainWindowClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                                1000, 550, nullptr, nullptr, windowClass.hInstance, nullptr);
     const HWND dialog = CreateParamDialog();
     ASSERT_TRUE(main != nullptr && dialog != nullptr);
     Scene = StartSceneState();
+    SendMessageA(main, WM_KEYDOWN, 'R', 0);
+    char title[32] = "";
+    GetWindowTextA(ChartWnd, title, sizeof title);
+    ASSERT_STREQ(title, "Signal at receiver");
     auto cycle = [&] {
         for (HWND slider : {AltSlider, AmpSlider, FreqSlider, PhaseSlider}) {
             SetFocus(slider);
@@ -183,6 +190,9 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     // A frame that leaked one kilobyte would grow by a megabyte in a thousand frames.
     EXPECT_LT(PrivateBytes() - memoryBefore, 1 << 20);
 
+    EXPECT_GT(Viewer.History.Count, 0);
+    SendMessageA(ChartWnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ChartWnd == nullptr && !Viewer.ReceiverShown);
     const HGDIOBJ pen = RayPen;
     DestroyWindow(main);
     EXPECT_EQ(GetObjectType(pen), 0u);
