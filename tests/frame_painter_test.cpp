@@ -189,11 +189,13 @@ TEST_F(FramePainter, ReceiverPathsAndThePause)
     ASSERT_EQ(op[0].Pen, PenId::Receiver);
     const int paths = Viewer.Signal.DrawnPaths, column = MapToScreenX(900);
     ASSERT_GE(paths, 1);
-    for (const DrawOp* path = op + 1; path < op + 1 + 3 * paths; path += 3) {
+    for (int i = 0; i < paths; ++i) {
+        const DrawOp* path = &op[1 + 3 * i];
         EXPECT_TRUE(path[0].X == 6 && path[0].Y == 490 && path[2].X == column && path[2].Y == 490);
         EXPECT_TRUE(path[1].Y >= 91 && path[1].Y <= 113);  // on the layer
     }
-    EXPECT_TRUE(op[1 + 3 * paths].X == column && op[1 + 3 * paths].Y == 490);  // the mast's foot
+    const DrawOp& mast = op[1 + 3 * paths];
+    EXPECT_TRUE(mast.X == column && mast.Y == 490);
     EXPECT_EQ(Frame.Ops[Frame.Count - 1].Pen, PenId::Black);
     EXPECT_EQ(Viewer.History.Count, 0);  // no step, no new sample
 

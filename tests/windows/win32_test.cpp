@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/chart_window.h"
+#include "app/key_commands.h"
 #include "app/main_window.h"
 #include "app/param_dialog.h"
 #include "render/drawing_resources.h"
@@ -115,9 +116,9 @@ TEST(GdiFrame, PensWidthsAndColours)
     DrawFrame(GdiSurface(dc), width, height);
     GdiFlush();
     const auto* pixels = static_cast<const uint32_t*>(bits);
+    const uint32_t* end = pixels + static_cast<std::ptrdiff_t>(width) * height;
     for (uint32_t rgb : {0x002B36u, 0xCB4B16u, 0x859900u, 0xDC322Fu, 0x268BD2u, 0xB58900u}) {
-        EXPECT_GT(std::count_if(pixels, pixels + width * height, [rgb](uint32_t p) { return (p & 0xFFFFFF) == rgb; }),
-                  500)
+        EXPECT_GT(std::count_if(pixels, end, [rgb](uint32_t p) { return (p & 0xFFFFFF) == rgb; }), 500)
             << std::hex << rgb;
     }
     EXPECT_EQ(pixels[290 * width + 270] & 0xFFFFFF, 0x859900u);
@@ -161,7 +162,7 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     const HWND dialog = CreateParamDialog();
     ASSERT_TRUE(main != nullptr && dialog != nullptr);
     Scene = StartSceneState();
-    SendMessageA(main, WM_KEYDOWN, 'R', 0);
+    SendMessageA(main, WM_KEYDOWN, KeyReceiver, 0);
     char title[32] = "";
     GetWindowTextA(ChartWnd, title, sizeof title);
     ASSERT_STREQ(title, "Signal at receiver");
@@ -174,7 +175,7 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
                 InvalidateRect(main, nullptr, TRUE), UpdateWindow(main);
             }
         }
-        for (WPARAM key : {'T', 'T', 'N', 'N', 'T', 'N'}) {
+        for (WPARAM key : {0x54u, 0x54u, 0x4Eu, 0x4Eu, 0x54u, 0x4Eu}) {  // T T N N T N
             SendMessageA(main, WM_KEYDOWN, key, 0);
         }
     };
@@ -183,7 +184,8 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     const unsigned gdiBefore = LiveGdiObjects();
     const long long memoryBefore = PrivateBytes();
     const char* seconds = std::getenv("QSB_SOAK_SECONDS");
-    for (const DWORD end = GetTickCount() + 1000 * (seconds ? std::atoi(seconds) : 3); GetTickCount() < end;) {
+    for (const DWORD end = GetTickCount() + 1000 * (seconds ? std::strtol(seconds, nullptr, 10) : 3);
+         GetTickCount() < end;) {
         cycle();
     }
     EXPECT_EQ(LiveGdiObjects(), gdiBefore);
