@@ -11,18 +11,18 @@ constexpr std::uintptr_t KeyT = 0x54;
 constexpr std::uintptr_t KeyN = 0x4E;
 constexpr std::uintptr_t KeyQ = 0x51;
 
-const char KeyHelpText[] = "T\ttangent whiskers on or off\n"
-                           "N\tnormal whiskers on or off\n"
-                           "R\treceiver and its signal chart on or off\n"
-                           "Left, Right\tmove the receiver by 10\n"
-                           "Right click\tput the receiver there\n"
-                           "Space\tpause or resume the drift\n"
-                           ".\tone drift step while paused\n"
-                           "F1\tthis help\n"
-                           "Q, left click\tquit\n"
+const char KeyHelpText[] = "T: tangent whiskers on or off\n"
+                           "N: normal whiskers on or off\n"
+                           "R: the receiver and its signal chart on or off\n"
+                           "Left, Right: move the receiver by 10\n"
+                           "Right click: put the receiver there\n"
+                           "Space: pause or resume the drift\n"
+                           "Period (.): one drift step while paused\n"
+                           "F1: this help\n"
+                           "Q, or a left click: quit\n"
                            "\n"
-                           "The sliders act while the parameter dialog is active; a right click\n"
-                           "in the main window gives the keys back to it.";
+                           "While the parameter dialog is active, the keys move its sliders; "
+                           "a right click in the main window gives them back to the picture.";
 
 // The arrows move the receiver only while it is shown.
 static KeyAction ApplyReceiverKey(std::uintptr_t code)
