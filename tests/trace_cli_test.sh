@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # qsb-trace as a user runs it: the trace format, the options reaching the
-# frame, the SVG picture, and bad input (exit 2, one line on stderr, nothing
-# on stdout).
+# frame, the SVG picture, bad input (exit 2, one line on stderr, nothing on
+# stdout) and failed writes (exit 1, one line, no file left behind).
 set -u
 trace=$1
 dir=$(mktemp -d)
@@ -21,6 +21,8 @@ bad=$(printf '%s\n' "$out" | grep -Evc '^(frame [0-9]+|fill -?[0-9]+ -?[0-9]+ -?
 "$trace" --frames 2 --svg "$dir/frame.svg" >/dev/null || fail "--svg run"
 grep -q 'stroke="rgb(133,153,0)" stroke-width="4" stroke-linecap="round"' "$dir/frame.svg" || fail "SVG lacks the marker pen"
 grep -q 'fill="rgb(0,43,54)"' "$dir/frame.svg" || fail "SVG lacks the background"
+"$trace" --size 800x400 --svg "$dir/r.svg" >/dev/null
+grep -q 'width="800" height="400" viewBox="0 0 800 400"' "$dir/r.svg" || fail "SVG lacks its size"
 
 for args in "--frames 0" "--altitude" "--nope" "--svg $dir/missing/dir/x.svg"; do
   # shellcheck disable=SC2086
@@ -29,6 +31,22 @@ for args in "--frames 0" "--altitude" "--nope" "--svg $dir/missing/dir/x.svg"; d
   [ "$status" = 2 ] || fail "'$args' exited $status, not 2"
   [ -s "$dir/out" ] && fail "'$args' wrote to stdout"
   [ "$(wc -l <"$dir/err")" = 1 ] || fail "'$args' did not print exactly one line: $(cat "$dir/err")"
+done
+grep -q 'x.svg: No such file or directory$' "$dir/err" || fail "no reason given: $(cat "$dir/err")"
+
+# Regression: a failed write ended silently with status 1, or left a
+# half-written SVG behind with a message that gave no reason.
+"$trace" >/dev/full 2>"$dir/err"
+[ $? = 1 ] && [ "$(cat "$dir/err")" = "qsb-trace: cannot write standard output: No space left on device" ] \
+  || fail "a full standard output: $(cat "$dir/err")"
+for args in "--frames 3 --svg $dir/big.svg"; do
+  # shellcheck disable=SC2086
+  (trap '' XFSZ; ulimit -f 1; exec "$trace" $args >/dev/null 2>"$dir/err")
+  status=$?
+  file=${args##* }
+  [ "$status" = 1 ] && [ "$(cat "$dir/err")" = "qsb-trace: cannot write $file: File too large" ] \
+    || fail "'$args' over the file size limit: exit $status, $(cat "$dir/err")"
+  [ -e "$file" ] && fail "'$args' left $file behind"
 done
 "$trace" --help | grep -q -- '--phase-offset' || fail "--help does not explain the options"
 
