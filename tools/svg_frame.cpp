@@ -80,10 +80,17 @@ void WriteOperations(CheckedOutput& out, const Recording& frame)
 
 }  // namespace
 
-bool WriteSvgFrame(CheckedOutput& out, const Recording& frame, int width, int height)
+bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
+                   int chartHeight)
 {
+    const int total = height + (chart != nullptr ? chartHeight : 0);
     Print(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n", width,
-          height, width, height);
-    WriteOperations(out, frame);
+          total, width, total);
+    WriteOperations(out, scene);
+    if (chart != nullptr) {
+        Print(out, "<g transform=\"translate(0,%d)\">\n", height);
+        WriteOperations(out, *chart);
+        PutText(out, "</g>\n");
+    }
     return PutText(out, "</svg>\n");
 }

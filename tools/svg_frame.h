@@ -6,5 +6,7 @@
 #include "render/recording_surface.h"
 #include "tools/checked_output.h"
 
-// The frame at width x height; returns false if writing failed.
-bool WriteSvgFrame(CheckedOutput& out, const Recording& frame, int width, int height);
+// The scene, width x height, and, if chart is not null, the chart recorded
+// at width x chartHeight under it. Returns false if writing failed.
+bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
+                   int chartHeight);
