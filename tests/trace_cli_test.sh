@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # qsb-trace as a user runs it: the trace format, the options reaching the
-# frame, the SVG picture, and bad input (exit 2, one line on stderr, nothing
-# on stdout).
+# frame, the receiver's signal as CSV, the SVG picture, bad input (exit 2,
+# one line on stderr, nothing on stdout) and failed writes (exit 1, one line,
+# no file left behind).
 set -u
 trace=$1
 dir=$(mktemp -d)
@@ -17,18 +18,48 @@ bad=$(printf '%s\n' "$out" | grep -Evc '^(frame [0-9]+|fill -?[0-9]+ -?[0-9]+ -?
 [ "$bad" = 0 ] || fail "$bad lines outside the trace format"
 "$trace" --size 980x503 | grep -qx 'fill 0 0 980 503' || fail "--size"
 [ "$("$trace" --whiskers none | grep -c '^line')" = $((30 + 944)) ] || fail "--whiskers none still draws whiskers"
+[ "$("$trace" --frames 2 --frequency 0.52)" = "$out" ] || fail "--frequency 0.52 differs from the start wave number"
+"$trace" --receiver 900 | grep -qx 'pen receiver' || fail "--receiver 900 draws no receiver"
+
+# A hidden receiver listens without changing the trace; at x = 5, inside the
+# skip zone, no ray arrives and the levels stay empty.
+[ "$("$trace" --frames 2 --signal "$dir/s.csv")" = "$out" ] || fail "--signal changed the trace"
+[ "$(head -n 1 "$dir/s.csv")" = frame,paths,focus_db,signal_db ] || fail "CSV header: $(head -n 1 "$dir/s.csv")"
+[ "$(grep -Ec '^[12],[1-9][0-9]*,-?[0-9]+\.[0-9]{3},-?[0-9]+\.[0-9]{3}$' "$dir/s.csv")" = 2 ] && [ "$(wc -l <"$dir/s.csv")" = 3 ] \
+  || fail "CSV rows at x = 900: $(tr '\n' '|' <"$dir/s.csv")"
+"$trace" --frames 3 --receiver 5 --signal "$dir/s.csv" >/dev/null
+[ "$(tail -n +2 "$dir/s.csv" | tr '\n' '|')" = "1,0,,|2,0,,|3,0,,|" ] || fail "CSV rows at x = 5: $(tr '\n' '|' <"$dir/s.csv")"
 
 "$trace" --frames 2 --svg "$dir/frame.svg" >/dev/null || fail "--svg run"
 grep -q 'stroke="rgb(133,153,0)" stroke-width="4" stroke-linecap="round"' "$dir/frame.svg" || fail "SVG lacks the marker pen"
 grep -q 'fill="rgb(0,43,54)"' "$dir/frame.svg" || fail "SVG lacks the background"
+"$trace" --size 800x400 --receiver 900 --signal "$dir/s.csv" --svg "$dir/r.svg" >/dev/null
+grep -q 'width="800" height="600" viewBox="0 0 800 600"' "$dir/r.svg" && grep -q '<g transform="translate(0,400)">' "$dir/r.svg" \
+  && grep -q 'stroke="rgb(238,232,213)"' "$dir/r.svg" || fail "SVG lacks its size, the receiver or the chart under the scene"
 
-for args in "--frames 0" "--altitude" "--nope" "--svg $dir/missing/dir/x.svg"; do
+for args in "--frames 0" "--altitude" "--nope" "--receiver 0" "--svg $dir/missing/dir/x.svg" "--signal $dir/missing/x.csv"; do
   # shellcheck disable=SC2086
   "$trace" $args >"$dir/out" 2>"$dir/err"
   status=$?
   [ "$status" = 2 ] || fail "'$args' exited $status, not 2"
   [ -s "$dir/out" ] && fail "'$args' wrote to stdout"
   [ "$(wc -l <"$dir/err")" = 1 ] || fail "'$args' did not print exactly one line: $(cat "$dir/err")"
+done
+grep -q 'x.csv: No such file or directory$' "$dir/err" || fail "no reason given: $(cat "$dir/err")"
+
+# Regression: a failed write ended silently with status 1, or left a
+# half-written SVG behind with a message that gave no reason.
+"$trace" >/dev/full 2>"$dir/err"
+[ $? = 1 ] && [ "$(cat "$dir/err")" = "qsb-trace: cannot write standard output: No space left on device" ] \
+  || fail "a full standard output: $(cat "$dir/err")"
+for args in "--frames 3 --svg $dir/big.svg" "--frames 400 --signal $dir/big.csv"; do
+  # shellcheck disable=SC2086
+  (trap '' XFSZ; ulimit -f 1; exec "$trace" $args >/dev/null 2>"$dir/err")
+  status=$?
+  file=${args##* }
+  [ "$status" = 1 ] && [ "$(cat "$dir/err")" = "qsb-trace: cannot write $file: File too large" ] \
+    || fail "'$args' over the file size limit: exit $status, $(cat "$dir/err")"
+  [ -e "$file" ] && fail "'$args' left $file behind"
 done
 "$trace" --help | grep -q -- '--phase-offset' || fail "--help does not explain the options"
 

@@ -45,20 +45,38 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
     EXPECT_TRUE(o.Frames == 12 && o.Altitude == 150.0f && o.Amplitude == 22.0f && o.WaveNumber == 0.0209f);
     EXPECT_TRUE(o.PhaseStep == -5.0f && o.PhaseOffset == 1e8f && o.ShowTangents == 1 && o.ShowNormals == 0);
     EXPECT_TRUE(o.Width == 980 && o.Height == 503 && std::string(o.SvgPath) == "out.svg");
+    const Parsed r = Parse("--receiver 700 --wavelength=1e-40 --fan-rays=501 --signal s.csv --amplitude 1e-40");
+    ASSERT_EQ(r.Result, TraceParse::Run) << r.Error;
+    const ReceiverSettings& receiver = r.Options.Receiver;
+    EXPECT_TRUE(r.Options.ReceiverShown && receiver.X == 700.0 && receiver.Wavelength == 1e-40);
+    EXPECT_TRUE(receiver.FanRays == 501 && std::string(r.Options.SignalPath) == "s.csv");
+    EXPECT_TRUE(r.Options.Amplitude == 1e-40f && !Parse("--signal=s.csv").Options.ReceiverShown);
+    // The dialog's slider at 0.51 sets (120 - 69) x 0.00017453293; the later
+    // of --frequency and --wave-number counts.
+    EXPECT_EQ(Parse("--wave-number 1 --frequency=0.51").Options.WaveNumber, static_cast<float>(51 * 0.00017453293));
+    EXPECT_EQ(Parse("--frequency 0.51 --wave-number 1").Options.WaveNumber, 1.0f);
     EXPECT_EQ(Parse("--whiskers none").Options.ShowNormals, 0);
     EXPECT_EQ(Parse("--help").Result, TraceParse::Help);
 }
 
 TEST(TraceOptions, BadInputIsNamedInOneLine)
 {
+    const auto refused = [](const char* line) {
+        const Parsed p = Parse(line);
+        EXPECT_EQ(p.Result, TraceParse::Error) << line;
+        EXPECT_TRUE(!p.Error.empty() && p.Error.find('\n') == std::string::npos) << p.Error;
+    };
     for (const char* line :
          {"--bogus", "--frames", "--frames 0", "--frames 100001", "--frames 2.5", "--altitude abc",
           "--altitude=", "--amplitude nan", "--phase-step inf", "--phase-offset 1e39", "--whiskers both", "--size 100",
           "--size 0x10", "--size 10x", "--size 1234567890123456x1", "--svg=", "frames", "--frames 99999999999999999999",
           "--a-very-long-name-beyond-its-buffer"}) {
-        const Parsed p = Parse(line);
-        EXPECT_EQ(p.Result, TraceParse::Error) << line;
-        EXPECT_TRUE(!p.Error.empty() && p.Error.find('\n') == std::string::npos) << p.Error;
+        refused(line);
+    }
+    for (const char* line : {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
+                             "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21",
+                             "--frequency -0.01", "--signal="}) {
+        refused(line);
     }
     EXPECT_NE(Parse("--frames 0").Error.find("--frames"), std::string::npos);
     // Regression: user text with a line break was echoed into the message,

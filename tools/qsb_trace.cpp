@@ -1,67 +1,151 @@
 // qsb-trace: the drawing operations of consecutive frames as text, exactly as
-// the painter issues them, and optionally the last frame as an SVG picture.
+// the painter issues them; optionally the receiver's signal per frame as CSV
+// and the last frame as an SVG picture.
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
 
 #include "model/scene_state.h"
+#include "model/viewer_state.h"
 #include "render/frame_painter.h"
 #include "render/recording_surface.h"
+#include "render/signal_chart.h"
+#include "tools/checked_output.h"
 #include "tools/svg_frame.h"
 #include "tools/trace_options.h"
 
+// Static: a Recording is too large for the stack.
 static Recording Frame;
+static Recording Chart;
 
-static int Fail(const char* problem, const char* detail)
+constexpr int ChartHeight = 200;
+
+// Standard output and the files asked for (File null for one that is not).
+static CheckedOutput Trace, Svg, Signal;
+
+// One line naming the output that failed and why; the files this run
+// opened are removed, so that nothing half-written is left behind.
+static int FailOutput(int status)
 {
-    std::fprintf(stderr, "qsb-trace: %s%s\n", problem, detail);
-    return 2;
+    for (const CheckedOutput* out : {&Trace, &Svg, &Signal}) {
+        if (out->Error != 0) {
+            std::fprintf(stderr, "qsb-trace: cannot write %s: %s\n", out->Name, std::strerror(out->Error));
+            break;
+        }
+    }
+    DiscardOutput(Svg);
+    DiscardOutput(Signal);
+    return status;
+}
+
+// Before anything is printed, so that a file that cannot be written leaves
+// standard output empty.
+static bool OpenOutputs(const TraceOptions& o)
+{
+    return (o.SvgPath == nullptr || OpenOutput(Svg, o.SvgPath)) &&
+           (o.SignalPath == nullptr || OpenOutput(Signal, o.SignalPath));
+}
+
+static void SetUpScene(const TraceOptions& o)
+{
+    Scene = StartSceneState();
+    Scene.Altitude = o.Altitude;
+    Scene.Amplitude = o.Amplitude;
+    Scene.WaveNumber = o.WaveNumber;
+    Scene.PhaseStep = o.PhaseStep;
+    Scene.PhaseOffset = o.PhaseOffset;
+    Scene.ShowTangents = o.ShowTangents;
+    Scene.ShowNormals = o.ShowNormals;
+    Viewer = StartViewerState();
+    Viewer.Receiver = o.Receiver;
+    ShowReceiver(o.ReceiverShown != 0);
+}
+
+static bool WriteFrame(int frame)
+{
+    if (!Print(Trace, "frame %d\n", frame)) {
+        return false;
+    }
+    char line[256];
+    for (int i = 0; i < Frame.Count; ++i) {
+        FormatDrawOp(Frame, Frame.Ops[i], line, sizeof line);
+        if (!Print(Trace, "%s\n", line)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Levels in dB with three decimals, none when no path reaches the receiver.
+static bool WriteSignalRow(int frame)
+{
+    if (frame == 1 && !PutText(Signal, "frame,paths,focus_db,signal_db\n")) {
+        return false;
+    }
+    const ReceiverSignal& s = Viewer.Signal;
+    if (s.Paths == 0) {
+        return Print(Signal, "%d,0,,\n", frame);
+    }
+    return Print(Signal, "%d,%d,%.3f,%.3f\n", frame, s.Paths, s.FocusDb, s.SignalDb);
+}
+
+static bool TraceFrame(const TraceOptions& o, int frame)
+{
+    ClearRecording(Frame);
+    DrawFrame(RecordingSurface(Frame), o.Width, o.Height);
+    if (!WriteFrame(frame)) {
+        return false;
+    }
+    if (Signal.File == nullptr) {
+        return true;
+    }
+    // The painter updates only a shown receiver; a hidden one listens here,
+    // so that the trace stays exactly as without it.
+    if (!Viewer.ReceiverShown) {
+        UpdateReceiver(true);
+    }
+    return WriteSignalRow(frame);
+}
+
+// The picture of the last frame, with the chart of the traced frames' signal
+// under it when there is one; then every output closed.
+static bool Finish(const TraceOptions& o)
+{
+    if (Svg.File != nullptr) {
+        const Recording* chart = nullptr;
+        if (Signal.File != nullptr) {
+            ClearRecording(Chart);
+            DrawSignalChart(RecordingSurface(Chart), o.Width, ChartHeight);
+            chart = &Chart;
+        }
+        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, ChartHeight) || !CloseOutput(Svg)) {
+            return false;
+        }
+    }
+    return (Signal.File == nullptr || CloseOutput(Signal)) && CloseOutput(Trace);
 }
 
 int main(int argc, char** argv)
 {
+    Trace = StandardOutput();
     TraceOptions options = DefaultTraceOptions();
     char error[200];
     switch (ParseTraceOptions(argc, argv, options, error, sizeof error)) {
-    case TraceParse::Help: std::fputs(TraceUsage, stdout); return 0;
-    case TraceParse::Error: return Fail(error, "");
+    case TraceParse::Help: return PutText(Trace, TraceUsage) && CloseOutput(Trace) ? 0 : FailOutput(1);
+    case TraceParse::Error: std::fprintf(stderr, "qsb-trace: %s\n", error); return 2;
     case TraceParse::Run: break;
     }
-
-    // Opened before anything is printed, so a bad path leaves stdout empty.
-    std::FILE* svg = nullptr;
-    if (options.SvgPath != nullptr) {
-        svg = std::fopen(options.SvgPath, "w");
-        if (svg == nullptr) {
-            return Fail("cannot write the SVG file ", options.SvgPath);
-        }
+    if (!OpenOutputs(options)) {
+        return FailOutput(2);
     }
-
-    Scene = StartSceneState();
-    Scene.Altitude = options.Altitude;
-    Scene.Amplitude = options.Amplitude;
-    Scene.WaveNumber = options.WaveNumber;
-    Scene.PhaseStep = options.PhaseStep;
-    Scene.PhaseOffset = options.PhaseOffset;
-    Scene.ShowTangents = options.ShowTangents;
-    Scene.ShowNormals = options.ShowNormals;
+    SetUpScene(options);
 
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    char line[256];
     for (int frame = 1; frame <= options.Frames; ++frame) {
-        ClearRecording(Frame);
-        DrawFrame(RecordingSurface(Frame), options.Width, options.Height);
-        std::printf("frame %d\n", frame);
-        for (int i = 0; i < Frame.Count; ++i) {
-            FormatDrawOp(Frame, Frame.Ops[i], line, sizeof line);
-            std::puts(line);
+        if (!TraceFrame(options, frame)) {
+            return FailOutput(1);
         }
     }
-
-    if (svg != nullptr) {
-        const bool written = WriteSvgFrame(svg, Frame);
-        if (std::fclose(svg) != 0 || !written) {
-            return Fail("could not finish the SVG file ", options.SvgPath);
-        }
-    }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return Finish(options) ? 0 : FailOutput(1);
 }

@@ -5,7 +5,7 @@ namespace {
 // Consecutive lines with one pen become one path; a move or a pen change
 // starts the next path from the current position, as GDI continues there.
 struct PathWriter {
-    std::FILE* File;
+    CheckedOutput& Out;
     PenId Pen = PenId::Black;
     int X = 0, Y = 0;
     bool Open = false;
@@ -13,7 +13,7 @@ struct PathWriter {
     void Close()
     {
         if (Open) {
-            std::fprintf(File, "\"/>\n");
+            PutText(Out, "\"/>\n");
             Open = false;
         }
     }
@@ -22,47 +22,43 @@ struct PathWriter {
     {
         if (!Open) {
             const PenStyle& style = StyleOf(Pen);
-            std::fprintf(File,
-                         "<path fill=\"none\" stroke=\"rgb(%d,%d,%d)\" stroke-width=\"%d\" "
-                         "stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"M%d %d",
-                         style.Colour.R, style.Colour.G, style.Colour.B, style.Width, X, Y);
+            Print(Out,
+                  "<path fill=\"none\" stroke=\"rgb(%d,%d,%d)\" stroke-width=\"%d\" "
+                  "stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"M%d %d",
+                  style.Colour.R, style.Colour.G, style.Colour.B, style.Width, X, Y);
             Open = true;
         }
-        std::fprintf(File, " L%d %d", x, y);
+        Print(Out, " L%d %d", x, y);
         X = x, Y = y;
     }
 };
 
 // Top-left anchored like GDI's text, in the pen's colour, with the XML
 // specials escaped.
-void WriteText(std::FILE* file, const Recording& frame, const DrawOp& op)
+void WriteText(CheckedOutput& out, const Recording& frame, const DrawOp& op)
 {
     const Rgb c = StyleOf(op.Pen).Colour;
-    std::fprintf(file,
-                 "<text x=\"%d\" y=\"%d\" dominant-baseline=\"hanging\" font-family=\"sans-serif\" "
-                 "font-size=\"11\" fill=\"rgb(%d,%d,%d)\">",
-                 op.X, op.Y, c.R, c.G, c.B);
+    Print(out,
+          "<text x=\"%d\" y=\"%d\" dominant-baseline=\"hanging\" font-family=\"sans-serif\" "
+          "font-size=\"11\" fill=\"rgb(%d,%d,%d)\">",
+          op.X, op.Y, c.R, c.G, c.B);
     for (const char* t = frame.Texts + op.X2; t < frame.Texts + op.X2 + op.Y2; ++t) {
         const char* escaped = *t == '&' ? "&amp;" : *t == '<' ? "&lt;" : *t == '>' ? "&gt;" : nullptr;
-        escaped != nullptr ? std::fputs(escaped, file) : std::fputc(*t, file);
+        escaped != nullptr ? PutText(out, escaped) : Print(out, "%c", *t);
     }
-    std::fputs("</text>\n", file);
+    PutText(out, "</text>\n");
 }
 
-}  // namespace
-
-bool WriteSvgFrame(std::FILE* file, const Recording& frame)
+void WriteOperations(CheckedOutput& out, const Recording& frame)
 {
-    std::fprintf(file, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"500\" "
-                       "viewBox=\"0 0 1000 500\">\n");
-    PathWriter path{file};
+    PathWriter path{out};
     for (int i = 0; i < frame.Count; ++i) {
         const DrawOp& op = frame.Ops[i];
         switch (op.Kind) {
         case DrawOpKind::Fill:
             path.Close();
-            std::fprintf(file, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"rgb(%d,%d,%d)\"/>\n", op.X,
-                         op.Y, op.X2 - op.X, op.Y2 - op.Y, BackgroundColour.R, BackgroundColour.G, BackgroundColour.B);
+            Print(out, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"rgb(%d,%d,%d)\"/>\n", op.X, op.Y,
+                  op.X2 - op.X, op.Y2 - op.Y, BackgroundColour.R, BackgroundColour.G, BackgroundColour.B);
             break;
         case DrawOpKind::SelectPen:
             path.Close();
@@ -75,11 +71,26 @@ bool WriteSvgFrame(std::FILE* file, const Recording& frame)
         case DrawOpKind::LineTo: path.Line(op.X, op.Y); break;
         case DrawOpKind::Text:
             path.Close();
-            WriteText(file, frame, op);
+            WriteText(out, frame, op);
             break;
         }
     }
     path.Close();
-    std::fprintf(file, "</svg>\n");
-    return std::ferror(file) == 0;
+}
+
+}  // namespace
+
+bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
+                   int chartHeight)
+{
+    const int total = height + (chart != nullptr ? chartHeight : 0);
+    Print(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n", width,
+          total, width, total);
+    WriteOperations(out, scene);
+    if (chart != nullptr) {
+        Print(out, "<g transform=\"translate(0,%d)\">\n", height);
+        WriteOperations(out, *chart);
+        PutText(out, "</g>\n");
+    }
+    return PutText(out, "</svg>\n");
 }

@@ -1,10 +1,12 @@
 // A recorded frame as an SVG picture: background, and each pen's colour and
-// width with round ends, as GDI draws pens wider than one pixel.
+// width with round ends, as GDI draws pens wider than one pixel; texts in
+// their pen's colour.
 #pragma once
 
-#include <cstdio>
-
 #include "render/recording_surface.h"
+#include "tools/checked_output.h"
 
-// Writes the 1000 x 500 mapped area; returns false if writing failed.
-bool WriteSvgFrame(std::FILE* file, const Recording& frame);
+// The scene, width x height, and, if chart is not null, the chart recorded
+// at width x chartHeight under it. Returns false if writing failed.
+bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
+                   int chartHeight);

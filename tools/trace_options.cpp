@@ -5,23 +5,36 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "model/scene_state.h"
 
-const char TraceUsage[] = "usage: qsb-trace [options]\n"
-                          "Prints the drawing operations of consecutive frames, one per line:\n"
-                          "  frame N / fill L T R B / pen NAME / move X Y / line X Y\n"
-                          "Options:\n"
-                          "  --frames N             frames to draw, 1 to 100000 (default 1)\n"
-                          "  --altitude H           layer altitude (default 395.7)\n"
-                          "  --amplitude A          ripple amplitude (default 11.3)\n"
-                          "  --wave-number K        ripple wave number in radians per unit (default 0.0090757124)\n"
-                          "  --phase-step S         drift added at the start of every frame (default 7.5)\n"
-                          "  --phase-offset T       drift before the first frame (default 45)\n"
-                          "  --whiskers KIND        normals, tangents or none (default normals)\n"
-                          "  --size WxH             client rectangle for the fill (default 1000x500)\n"
-                          "  --svg FILE             also write the last frame as an SVG picture\n"
-                          "  --help                 show this text\n";
+const char TraceUsage[] =
+    "usage: qsb-trace [options]\n"
+    "Prints the drawing operations of consecutive frames, one per line:\n"
+    "  frame N / fill L T R B / pen NAME / move X Y / line X Y / text X Y PEN TEXT\n"
+    "Options:\n"
+    "  --frames N             frames to draw, 1 to 100000 (default 1)\n"
+    "  --altitude H           layer altitude (default 395.7)\n"
+    "  --amplitude A          ripple amplitude (default 11.3)\n"
+    "  --wave-number K        ripple wave number in radians per unit (default 0.0090757124)\n"
+    "  --frequency F          ripple frequency as the dialog shows it, 0 to 1.20 (default 0.52);\n"
+    "                         it sets the wave number, and of the two the later one counts\n"
+    "  --phase-step S         drift added at the start of every frame (default 7.5)\n"
+    "  --phase-offset T       drift before the first frame (default 45)\n"
+    "  --whiskers KIND        normals, tangents or none (default normals)\n"
+    "  --size WxH             client rectangle for the fill and the SVG (default 1000x500)\n"
+    "  --receiver X           show the receiver at world x = X, 1 to 1500, with its paths\n"
+    "  --wavelength W         the receiver's wavelength, above 0 (default 30)\n"
+    "  --fan-rays N           rays of the receiver's fan, 2 to 100000 (default 2001)\n"
+    "  --signal FILE          write the receiver's signal per frame as CSV:\n"
+    "                         frame,paths,focus_db,signal_db (the receiver at 900 unless\n"
+    "                         --receiver; no levels when no path reaches it)\n"
+    "  --svg FILE             also write the last frame as an SVG picture, with the\n"
+    "                         signal chart of the last 300 frames under it if --signal\n"
+    "  --help                 show this text\n"
+    "Exit status: 0 done, 1 an output could not be written, 2 bad options or an\n"
+    "output file that cannot be created.\n";
 
 TraceOptions DefaultTraceOptions()
 {
@@ -36,17 +49,32 @@ TraceOptions DefaultTraceOptions()
                         start.ShowNormals,
                         1000,
                         500,
+                        nullptr,
+                        0,
+                        DefaultReceiverSettings(),
                         nullptr};
 }
 
 namespace {
 
+// strtof and strtod report ERANGE for a tiny value as well, which is still
+// a finite number: only an overflow (to infinity) is rejected.
 bool ParseFloat(const char* text, float& out)
 {
     char* end = nullptr;
-    errno = 0;
     const float v = std::strtof(text, &end);
-    if (end == text || *end != '\0' || errno == ERANGE || !std::isfinite(v)) {
+    if (end == text || *end != '\0' || !std::isfinite(v)) {
+        return false;
+    }
+    out = v;
+    return true;
+}
+
+bool ParseDouble(const char* text, double low, double high, double& out)
+{
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(v) || v < low || v > high) {
         return false;
     }
     out = v;
@@ -77,6 +105,104 @@ bool ParseSize(const char* text, int& width, int& height)
     return ParseInt(first, 1, 100000, width) && ParseInt(x + 1, 1, 100000, height);
 }
 
+bool ParseWhiskers(const char* text, TraceOptions& o)
+{
+    if (std::strcmp(text, "normals") == 0) {
+        o.ShowTangents = 0, o.ShowNormals = 1;
+    } else if (std::strcmp(text, "tangents") == 0) {
+        o.ShowTangents = 1, o.ShowNormals = 0;
+    } else if (std::strcmp(text, "none") == 0) {
+        o.ShowTangents = 0, o.ShowNormals = 0;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The dialog's slider sets k = (120 - p) x 0.00017453293, worked out in
+// double. The typed frequency times DegToRad in double rounds to the same
+// float at every slider position; rounding the frequency to float first
+// (as WaveNumberFromFrequency does) is one float step off at 39 of the 121.
+bool ParseFrequency(const char* text, float& waveNumber)
+{
+    double frequency = 0.0;
+    if (!ParseDouble(text, 0.0, MaxTraceFrequency, frequency)) {
+        return false;
+    }
+    waveNumber = static_cast<float>(frequency * DegToRad);
+    return true;
+}
+
+bool ParseFileName(const char* text, const char*& path)
+{
+    path = text;
+    return *text != '\0';
+}
+
+enum class Opt {
+    Frames,
+    Altitude,
+    Amplitude,
+    WaveNumber,
+    Frequency,
+    PhaseStep,
+    PhaseOffset,
+    Whiskers,
+    Size,
+    Svg,
+    Receiver,
+    Wavelength,
+    FanRays,
+    Signal
+};
+
+// Every option that takes a value, and what the value must be.
+struct OptionSpec {
+    const char* Name;
+    Opt Id;
+    const char* Expected;
+};
+constexpr OptionSpec OptionSpecs[] = {
+    {"--frames", Opt::Frames, "a whole number from 1 to 100000"},
+    {"--altitude", Opt::Altitude, "a finite decimal number"},
+    {"--amplitude", Opt::Amplitude, "a finite decimal number"},
+    {"--wave-number", Opt::WaveNumber, "a finite decimal number"},
+    {"--frequency", Opt::Frequency, "a decimal number from 0 to 1.20"},
+    {"--phase-step", Opt::PhaseStep, "a finite decimal number"},
+    {"--phase-offset", Opt::PhaseOffset, "a finite decimal number"},
+    {"--whiskers", Opt::Whiskers, "normals, tangents or none"},
+    {"--size", Opt::Size, "WIDTHxHEIGHT, each 1 to 100000"},
+    {"--svg", Opt::Svg, "a file name"},
+    {"--receiver", Opt::Receiver, "a decimal number from 1 to 1500"},
+    {"--wavelength", Opt::Wavelength, "a finite decimal number above 0"},
+    {"--fan-rays", Opt::FanRays, "a whole number from 2 to 100000"},
+    {"--signal", Opt::Signal, "a file name"},
+};
+
+// Stores a good value; false for a bad one.
+bool StoreValue(Opt id, const char* v, TraceOptions& o)
+{
+    switch (id) {
+    case Opt::Frames: return ParseInt(v, 1, MaxTraceFrames, o.Frames);
+    case Opt::Altitude: return ParseFloat(v, o.Altitude);
+    case Opt::Amplitude: return ParseFloat(v, o.Amplitude);
+    case Opt::WaveNumber: return ParseFloat(v, o.WaveNumber);
+    case Opt::Frequency: return ParseFrequency(v, o.WaveNumber);
+    case Opt::PhaseStep: return ParseFloat(v, o.PhaseStep);
+    case Opt::PhaseOffset: return ParseFloat(v, o.PhaseOffset);
+    case Opt::Whiskers: return ParseWhiskers(v, o);
+    case Opt::Size: return ParseSize(v, o.Width, o.Height);
+    case Opt::Svg: return ParseFileName(v, o.SvgPath);
+    case Opt::Receiver: o.ReceiverShown = 1; return ParseDouble(v, ReceiverMinX, ReceiverMaxX, o.Receiver.X);
+    case Opt::Wavelength:
+        return ParseDouble(v, std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+                           o.Receiver.Wavelength);
+    case Opt::FanRays: return ParseInt(v, MinFanRays, MaxFanRays, o.Receiver.FanRays);
+    case Opt::Signal: return ParseFileName(v, o.SignalPath);
+    }
+    return false;
+}
+
 // A copy of user text that is safe to echo in a one-line message: at most
 // 40 characters, control and non-ASCII bytes shown as '?'.
 struct Printable {
@@ -96,16 +222,6 @@ struct Printable {
 
 TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o, char* error, int errorSize)
 {
-    struct FloatOption {
-        const char* Name;
-        float* Target;
-    };
-    const FloatOption floats[] = {{"--altitude", &o.Altitude},
-                                  {"--amplitude", &o.Amplitude},
-                                  {"--wave-number", &o.WaveNumber},
-                                  {"--phase-step", &o.PhaseStep},
-                                  {"--phase-offset", &o.PhaseOffset}};
-
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
@@ -127,38 +243,13 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
             return TraceParse::Error;
         }
 
-        bool known = false, good = false;
-        for (const FloatOption& f : floats) {
-            if (std::strcmp(name, f.Name) == 0) {
-                known = true;
-                good = value != nullptr && ParseFloat(value, *f.Target);
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& s : OptionSpecs) {
+            if (std::strcmp(name, s.Name) == 0) {
+                spec = &s;
             }
         }
-        if (std::strcmp(name, "--frames") == 0) {
-            known = true;
-            good = value != nullptr && ParseInt(value, 1, MaxTraceFrames, o.Frames);
-        } else if (std::strcmp(name, "--whiskers") == 0) {
-            known = true;
-            good = value != nullptr;
-            if (good && std::strcmp(value, "normals") == 0) {
-                o.ShowTangents = 0, o.ShowNormals = 1;
-            } else if (good && std::strcmp(value, "tangents") == 0) {
-                o.ShowTangents = 1, o.ShowNormals = 0;
-            } else if (good && std::strcmp(value, "none") == 0) {
-                o.ShowTangents = 0, o.ShowNormals = 0;
-            } else {
-                good = false;
-            }
-        } else if (std::strcmp(name, "--size") == 0) {
-            known = true;
-            good = value != nullptr && ParseSize(value, o.Width, o.Height);
-        } else if (std::strcmp(name, "--svg") == 0) {
-            known = true;
-            good = value != nullptr && *value != '\0';
-            o.SvgPath = value;
-        }
-
-        if (!known) {
+        if (spec == nullptr) {
             std::snprintf(error, errorSize, "unknown option '%s' (see --help)", Printable(name).Text);
             return TraceParse::Error;
         }
@@ -166,13 +257,9 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
             std::snprintf(error, errorSize, "option %s needs a value", name);
             return TraceParse::Error;
         }
-        if (!good) {
-            const char* want = std::strcmp(name, "--frames") == 0     ? "a whole number from 1 to 100000"
-                               : std::strcmp(name, "--whiskers") == 0 ? "normals, tangents or none"
-                               : std::strcmp(name, "--size") == 0     ? "WIDTHxHEIGHT, each 1 to 100000"
-                               : std::strcmp(name, "--svg") == 0      ? "a file name"
-                                                                      : "a finite decimal number";
-            std::snprintf(error, errorSize, "bad value '%s' for %s: expected %s", Printable(value).Text, name, want);
+        if (!StoreValue(spec->Id, value, o)) {
+            std::snprintf(error, errorSize, "bad value '%s' for %s: expected %s", Printable(value).Text, name,
+                          spec->Expected);
             return TraceParse::Error;
         }
     }

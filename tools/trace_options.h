@@ -2,19 +2,27 @@
 // can be tested and fuzzed on its own.
 #pragma once
 
+#include "model/receiver.h"
+
 constexpr int MaxTraceFrames = 100000;
+// The highest frequency the dialog offers.
+constexpr double MaxTraceFrequency = 1.20;
 
 struct TraceOptions {
     int Frames;
     float Altitude, Amplitude, WaveNumber, PhaseStep, PhaseOffset;
     unsigned char ShowTangents, ShowNormals;
-    int Width, Height;    // the client rectangle the frame is filled over
-    const char* SvgPath;  // null: no picture
+    int Width, Height;            // the client rectangle the frame is filled over, and the SVG's size
+    const char* SvgPath;          // null: no picture
+    unsigned char ReceiverShown;  // the receiver is drawn in the frames
+    ReceiverSettings Receiver;    // also where --signal listens when it is not shown
+    const char* SignalPath;       // null: no CSV of the signal
 };
 
 enum class TraceParse { Run, Help, Error };
 
-// The program's start values, one frame, normals, a 1000 x 500 client area.
+// The program's start values, one frame, normals, a 1000 x 500 client area,
+// the receiver hidden at its default place.
 TraceOptions DefaultTraceOptions();
 
 // On Error, `error` holds one line (without newline) naming the problem.

@@ -33,6 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                    std::isfinite(options.PhaseOffset));
         FUZZ_CHECK(!(options.ShowNormals && options.ShowTangents));
         FUZZ_CHECK(options.SvgPath == nullptr || options.SvgPath[0] != '\0');
+        FUZZ_CHECK(options.SignalPath == nullptr || options.SignalPath[0] != '\0');
+        FUZZ_CHECK(options.Receiver.X >= ReceiverMinX && options.Receiver.X <= ReceiverMaxX);
+        FUZZ_CHECK(std::isfinite(options.Receiver.Wavelength) && options.Receiver.Wavelength > 0.0);
+        FUZZ_CHECK(options.Receiver.FanRays >= MinFanRays && options.Receiver.FanRays <= MaxFanRays);
         break;
     case TraceParse::Help: break;
     }
