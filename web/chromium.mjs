@@ -15,27 +15,27 @@ const ARGS = [
   '--no-first-run',
 ];
 
-// Resolves to { context, close }: a browser context with the given viewport.
+// Resolves to { context, page, close }: a browser whose window (and so its
+// page) is width x height CSS pixels at `scale` device pixels each. The scale
+// is the browser's own, not emulated, so that the page sees real device
+// pixels (emulation leaves ResizeObserver's device-pixel sizes unscaled).
 export async function launchChromium({ width = 1400, height = 800, scale = 1 } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'qsb-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     headless: true,
-    args: ARGS,
-    viewport: { width, height },
-    deviceScaleFactor: scale,
+    args: [...ARGS, `--window-size=${width},${height}`, `--force-device-scale-factor=${scale}`],
+    viewport: null,
   });
   const close = async () => {
     await context.close();
     rmSync(profile, { recursive: true, force: true });
   };
-  return { context, close };
+  return { context, page: context.pages()[0] || (await context.newPage()), close };
 }
 
-// Opens the page and waits until it has shown `frames` frames.
-export async function openPage(context, url, frames = 1) {
-  const page = context.pages()[0] || (await context.newPage());
+// Loads the address and waits until the page has shown `frames` frames.
+export async function openPage(page, url, frames = 1) {
   await page.goto(url);
   await page.waitForFunction((n) => window.qsbPage && window.qsbPage.frames >= n, frames);
-  return page;
 }

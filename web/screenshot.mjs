@@ -12,8 +12,8 @@ if (!folder || !out) {
 const { server, url } = await serve(folder);
 const browser = await launchChromium({ width: 1400, height: 700 });
 try {
-  const page = await openPage(browser.context, url, 10);
-  await page.screenshot({ path: out });
+  await openPage(browser.page, url, 10);
+  await browser.page.screenshot({ path: out });
   console.log(`screenshot: ${out}`);
 } finally {
   await browser.close();
