@@ -128,10 +128,10 @@ test('the altitude slider at its top sets 400 and lifts the layer', async () => 
 });
 
 test('the frames\' operations are the native qsb-trace\'s, operation for operation', async () => {
-  // The browser's float sine and cosine may differ from glibc's in the last
-  // bit. At steep ripples that can lose or gain a ray in a few frames; at
-  // the start values it changes nothing (2,000 frames checked), so the bound
-  // here is 0 differing operations.
+  // The float sine and cosine of the browser build (emscripten's C library)
+  // may differ from glibc's in the last bit. At steep ripples that can lose
+  // or gain a ray in a few frames; at the start values it changes nothing
+  // (2,000 frames checked), so the bound here is 0 differing operations.
   const frames = 200;
   const native = execFileSync(tracePath, ['--frames', String(frames)], { maxBuffer: 1 << 28 }).toString().split('\n');
   const web = await page.evaluate((n) => window.qsbPage.restart(n), frames);
