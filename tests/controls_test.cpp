@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/key_commands.h"
-#include "app/slider_mappings.h"
+#include "controls/key_commands.h"
+#include "controls/slider_mappings.h"
 #include "render/view_mapping.h"
 #include "scene_fixture.h"
 

@@ -4,9 +4,10 @@
 // a FrameView, so the script replays a whole frame after a single call.
 #include <cstddef>
 
-#include "app/key_commands.h"
-#include "app/slider_mappings.h"
+#include "controls/key_commands.h"
+#include "controls/slider_mappings.h"
 #include "model/scene_state.h"
+#include "model/viewer_state.h"
 #include "render/frame_painter.h"
 #include "render/pens.h"
 #include "render/recording_surface.h"
@@ -30,20 +31,23 @@ static_assert(offsetof(DrawOp, X2) == 12 && offsetof(DrawOp, Y2) == 16, "");
 static_assert(static_cast<int>(DrawOpKind::Fill) == 0 && static_cast<int>(DrawOpKind::SelectPen) == 1 &&
                   static_cast<int>(DrawOpKind::MoveTo) == 2 && static_cast<int>(DrawOpKind::LineTo) == 3,
               "the script's replay table is in this order");
-static_assert(static_cast<int>(PenId::Black) == CreatedPenCount, "pen numbers index PenStyles");
 
 static Recording Frame;
 static FrameView View;
 static char Text[64];
 
 static bool IsSlider(int slider) { return slider >= 0 && slider < SliderCount; }
-static bool IsPen(int pen) { return pen >= 0 && pen <= CreatedPenCount; }
+static bool IsPen(int pen) { return pen >= 0 && pen < PenCount; }
 static int PackedColour(Rgb c) { return (c.R << 16) | (c.G << 8) | c.B; }
 
 extern "C" {
 
 // Back to the values every start of the program begins from.
-void qsb_reset() { Scene = StartSceneState(); }
+void qsb_reset()
+{
+    Scene = StartSceneState();
+    Viewer = StartViewerState();
+}
 
 // Draws the next frame (the drift advances) onto a width x height client.
 const FrameView* qsb_draw_frame(int width, int height)
@@ -59,13 +63,13 @@ const char* qsb_format_op(int index)
 {
     Text[0] = '\0';
     if (index >= 0 && index < Frame.Count) {
-        FormatDrawOp(Frame.Ops[index], Text, sizeof Text);
+        FormatDrawOp(Frame, Frame.Ops[index], Text, sizeof Text);
     }
     return Text;
 }
 
-// Pens by number (PenId), the stock black pen last; colours as 0xRRGGBB.
-int qsb_pen_count() { return CreatedPenCount + 1; }
+// Pens by number (PenId), as PenStyles lists them; colours as 0xRRGGBB.
+int qsb_pen_count() { return PenCount; }
 int qsb_pen_width(int pen) { return IsPen(pen) ? PenStyles[pen].Width : 1; }
 int qsb_pen_colour(int pen) { return IsPen(pen) ? PackedColour(PenStyles[pen].Colour) : 0; }
 int qsb_background_colour() { return PackedColour(BackgroundColour); }

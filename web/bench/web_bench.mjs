@@ -8,15 +8,15 @@
 // Medians over 1,000 frames, in five rounds; with the native frame_bench
 // given, its BM_Frame median in each round and the ratio. Also the sizes of
 // qsb.wasm and qsb.js.
-//   node bench/web_bench.mjs [SITE_FOLDER] [FRAME_BENCH]
+//   node web/bench/web_bench.mjs [SITE_FOLDER] [FRAME_BENCH]
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
-import { serve } from '../web/serve.mjs';
-import { launchChromium, openPage } from '../web/chromium.mjs';
+import { serve } from '../serve.mjs';
+import { launchChromium, openPage } from '../chromium.mjs';
 
-const root = fileURLToPath(new URL('../', import.meta.url));
+const root = fileURLToPath(new URL('../../', import.meta.url));
 const [site = root + 'build/web/site', frameBench] = process.argv.slice(2);
 const FRAMES = 1000;
 const BATCH = 10;  // painter frames per timing: one is near the timer's 5 us grain

@@ -1,9 +1,9 @@
-#include "app/chart_window.h"
+#include "win32/chart_window.h"
 
-#include "app/key_commands.h"
-#include "app/main_window.h"
+#include "controls/key_commands.h"
+#include "win32/main_window.h"
 #include "model/viewer_state.h"
-#include "render/gdi_surface.h"
+#include "win32/gdi_surface.h"
 #include "render/signal_chart.h"
 
 HWND ChartWnd;

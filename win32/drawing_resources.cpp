@@ -1,4 +1,4 @@
-#include "render/drawing_resources.h"
+#include "win32/drawing_resources.h"
 
 HPEN RayPen;
 HPEN MarkerPen;

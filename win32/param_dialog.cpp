@@ -1,22 +1,25 @@
-#include "app/param_dialog.h"
+#include "win32/param_dialog.h"
 
 #include <commctrl.h>
 
-#include "app/slider_mappings.h"
+#include "controls/slider_mappings.h"
+#include "win32/resources/resource_ids.h"
 
 HWND AltSlider;
 HWND AmpSlider;
 HWND FreqSlider;
 HWND PhaseSlider;
 
-// Indexed like Slider.
+// Indexed like Slider: the trackbar, its handle and the text under it.
 static HWND* const SliderHandles[SliderCount] = {&AltSlider, &AmpSlider, &FreqSlider, &PhaseSlider};
+static const int SliderIds[SliderCount] = {IDC_ALTSLIDER, IDC_AMPSLIDER, IDC_FREQSLIDER, IDC_PHASESLIDER};
+static const int ValueIds[SliderCount] = {IDC_ALTVALUE, IDC_AMPVALUE, IDC_FREQVALUE, IDC_PHASEVALUE};
 
 static void ShowValue(HWND dialog, Slider slider, double value)
 {
     char text[64];
     FormatSliderValue(slider, value, text, sizeof text);
-    SetDlgItemTextA(dialog, LayoutOf(slider).ValueId, text);
+    SetDlgItemTextA(dialog, ValueIds[static_cast<int>(slider)], text);
 }
 
 // Ranges before positions, so that no start position is clamped to a
@@ -25,7 +28,7 @@ static void ShowValue(HWND dialog, Slider slider, double value)
 static void InitSliders(HWND dialog)
 {
     for (int i = 0; i < SliderCount; ++i) {
-        *SliderHandles[i] = GetDlgItem(dialog, SliderLayouts[i].SliderId);
+        *SliderHandles[i] = GetDlgItem(dialog, SliderIds[i]);
     }
     for (int i = 0; i < SliderCount; ++i) {
         SendMessageA(*SliderHandles[i], TBM_SETRANGE, FALSE, MAKELPARAM(SliderLayouts[i].Min, SliderLayouts[i].Max));

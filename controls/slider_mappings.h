@@ -1,13 +1,12 @@
-// The parameter dialog's arithmetic: slider positions to SceneState values
-// and back, and the value texts. No window system involved.
+// The sliders' arithmetic, shared by the Windows dialog and the page:
+// positions to SceneState values and back, and the value texts. No window
+// system involved.
 #pragma once
 
 enum class Slider { Altitude, Amplitude, Frequency, Phase };
 constexpr int SliderCount = 4;
 
 struct SliderLayout {
-    int SliderId;  // the trackbar
-    int ValueId;   // the text under it
     int Min, Max;  // position range; the minimum is at the top
     int TickFrequency;
     const char* Format;  // of the value text

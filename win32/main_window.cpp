@@ -1,12 +1,12 @@
-#include "app/main_window.h"
+#include "win32/main_window.h"
 
 #include <windowsx.h>
 
-#include "app/chart_window.h"
-#include "app/key_commands.h"
+#include "win32/chart_window.h"
+#include "controls/key_commands.h"
 #include "model/viewer_state.h"
-#include "render/drawing_resources.h"
-#include "render/paint_frame.h"
+#include "win32/drawing_resources.h"
+#include "win32/paint_frame.h"
 
 HWND MainWnd;
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "model/scene_state.h"
-#include "render/drawing_resources.h"
+#include "win32/drawing_resources.h"
 #include "render/frame_painter.h"
-#include "render/gdi_surface.h"
+#include "win32/gdi_surface.h"
 
 int main(int argc, char** argv)
 {

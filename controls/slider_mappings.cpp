@@ -1,19 +1,18 @@
-#include "app/slider_mappings.h"
+#include "controls/slider_mappings.h"
 
 #include <cstdio>
 
 #include "model/scene_state.h"
 #include "model/truncate.h"
-#include "resources/resource_ids.h"
 
 // One step of the frequency slider: 0.01 of the shown frequency, as a wave number.
 constexpr double WaveNumberPerStep = 0.00017453293;
 
 const SliderLayout SliderLayouts[SliderCount] = {
-    {IDC_ALTSLIDER, IDC_ALTVALUE, 100, 400, 30, "%5.1f"},
-    {IDC_AMPSLIDER, IDC_AMPVALUE, 0, 22, 2, "%5.1f"},
-    {IDC_FREQSLIDER, IDC_FREQVALUE, 0, 120, 10, "%5.2f"},
-    {IDC_PHASESLIDER, IDC_PHASEVALUE, -40, 150, 20, "%4.1f"},
+    {100, 400, 30, "%5.1f"},
+    {0, 22, 2, "%5.1f"},
+    {0, 120, 10, "%5.2f"},
+    {-40, 150, 20, "%4.1f"},
 };
 
 const SliderLayout& LayoutOf(Slider slider) { return SliderLayouts[static_cast<int>(slider)]; }

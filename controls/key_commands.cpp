@@ -1,4 +1,4 @@
-#include "app/key_commands.h"
+#include "controls/key_commands.h"
 
 #include <cmath>
 

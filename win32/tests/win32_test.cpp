@@ -12,15 +12,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/chart_window.h"
-#include "app/key_commands.h"
-#include "app/main_window.h"
-#include "app/param_dialog.h"
-#include "render/drawing_resources.h"
+#include "win32/chart_window.h"
+#include "controls/key_commands.h"
+#include "win32/main_window.h"
+#include "win32/param_dialog.h"
+#include "win32/drawing_resources.h"
 #include "render/frame_painter.h"
 #include "model/viewer_state.h"
-#include "render/gdi_surface.h"
-#include "resources/resource_ids.h"
+#include "win32/gdi_surface.h"
+#include "win32/resources/resource_ids.h"
 #include "tests/scene_fixture.h"
 
 namespace {
@@ -152,7 +152,8 @@ long long PrivateBytes()
 // this the long run.
 TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
 {
-    WNDCLASSEXA windowClass{sizeof windowClass};
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = MainWindowClassName;
@@ -170,7 +171,8 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
         for (HWND slider : {AltSlider, AmpSlider, FreqSlider, PhaseSlider}) {
             SetFocus(slider);
             for (WPARAM key : {VK_HOME, VK_NEXT, VK_NEXT, VK_PRIOR, VK_DOWN, VK_UP, VK_END}) {
-                MSG message{slider, WM_KEYDOWN, key, 0};
+                MSG message{};
+                message.hwnd = slider, message.message = WM_KEYDOWN, message.wParam = key;
                 IsDialogMessageA(dialog, &message);
                 InvalidateRect(main, nullptr, TRUE), UpdateWindow(main);
             }

@@ -1,8 +1,8 @@
-#include "render/gdi_surface.h"
+#include "win32/gdi_surface.h"
 
 #include <cstring>
 
-#include "render/drawing_resources.h"
+#include "win32/drawing_resources.h"
 
 static HDC Dc(void* context) { return static_cast<HDC>(context); }
 

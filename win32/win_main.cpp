@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
-#include "app/main_window.h"
-#include "app/param_dialog.h"
-#include "resources/resource_ids.h"
+#include "win32/main_window.h"
+#include "win32/param_dialog.h"
+#include "win32/resources/resource_ids.h"
 
 HWND ParamDialogWnd;
 

@@ -1,7 +1,7 @@
-#include "render/paint_frame.h"
+#include "win32/paint_frame.h"
 
 #include "render/frame_painter.h"
-#include "render/gdi_surface.h"
+#include "win32/gdi_surface.h"
 
 // No off-screen buffer: the frame is drawn where the user sees it. The
 // painter ends by selecting the stock black pen.
