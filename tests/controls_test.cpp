@@ -25,46 +25,40 @@ float Field(Slider slider)
 
 using Controls = SceneTest;
 
+// The wave number the frequency slider stores at a position's (120 - p).
+float WaveNumberAt(int steps) { return static_cast<float>(steps * 0.00017453293); }
+
 TEST_F(Controls, SliderStartTextsPositionsAndStoredValues)
 {
-    const struct {
-        Slider Which;
-        const char* Text;
-        int Position;
-    } starts[] = {{Slider::Altitude, "395.7", 104},
-                  {Slider::Amplitude, " 11.3", 10},
-                  // The wave number is a float: 120 - k * 100 / 0.017453293 is just below 68.
-                  {Slider::Frequency, " 0.52", 67},
-                  {Slider::Phase, " 7.5", 25}};
-    for (const auto& s : starts) {
-        EXPECT_EQ(Text(s.Which, StartDisplayValue(s.Which)), s.Text);
-        EXPECT_EQ(SliderStartPosition(s.Which), s.Position) << s.Text;
-    }
-    // Touched at the start position without moving, then at the top and the bottom.
-    const double k = 0.00017453293;
-    const struct {
-        Slider Which;
+    struct Move {
         int Position;
         const char* Text;
         float Stored;
-    } moves[] = {
-        {Slider::Altitude, 104, "396.0", 396},
-        {Slider::Altitude, 100, "400.0", 400},
-        {Slider::Altitude, 400, "100.0", 100},
-        {Slider::Amplitude, 10, " 12.0", 12},
-        {Slider::Amplitude, 0, " 22.0", 22},
-        {Slider::Amplitude, 22, "  0.0", 0},
-        {Slider::Frequency, 67, " 0.53", static_cast<float>(53 * k)},
-        {Slider::Frequency, 0, " 1.20", static_cast<float>(120 * k)},
-        {Slider::Frequency, 120, " 0.00", 0},
-        {Slider::Phase, 25, " 7.5", 7.5f},
-        {Slider::Phase, -40, "14.0", 14},
-        {Slider::Phase, 150, "-5.0", -5},
     };
-    for (const auto& m : moves) {
-        EXPECT_EQ(Text(m.Which, SliderDisplayValue(m.Which, m.Position)), m.Text);
-        StoreSliderValue(m.Which, m.Position);
-        EXPECT_EQ(Field(m.Which), m.Stored) << m.Text;
+    // Each slider's start, then touched there without moving, at the top and at the bottom.
+    const struct {
+        Slider Which;
+        const char* StartText;
+        int Start;
+        Move Moves[3];
+    } sliders[] = {
+        {Slider::Altitude, "395.7", 104, {{104, "396.0", 396}, {100, "400.0", 400}, {400, "100.0", 100}}},
+        {Slider::Amplitude, " 11.3", 10, {{10, " 12.0", 12}, {0, " 22.0", 22}, {22, "  0.0", 0}}},
+        // The wave number is a float: 120 - k * 100 / 0.017453293 is just below 68.
+        {Slider::Frequency,
+         " 0.52",
+         67,
+         {{67, " 0.53", WaveNumberAt(53)}, {0, " 1.20", WaveNumberAt(120)}, {120, " 0.00", 0}}},
+        {Slider::Phase, " 7.5", 25, {{25, " 7.5", 7.5f}, {-40, "14.0", 14}, {150, "-5.0", -5}}},
+    };
+    for (const auto& s : sliders) {
+        EXPECT_EQ(Text(s.Which, StartDisplayValue(s.Which)), s.StartText);
+        EXPECT_EQ(SliderStartPosition(s.Which), s.Start) << s.StartText;
+        for (const Move& m : s.Moves) {
+            EXPECT_EQ(Text(s.Which, SliderDisplayValue(s.Which, m.Position)), m.Text);
+            StoreSliderValue(s.Which, m.Position);
+            EXPECT_EQ(Field(s.Which), m.Stored) << m.Text;
+        }
     }
     EXPECT_EQ(Scene.Frequency, 0.52f);  // never written after start-up
     // Far outside every range the arithmetic stays defined.
@@ -105,21 +99,15 @@ TEST_F(Controls, OnlyOurKeysActWithBit0x20IgnoredForTNAndQ)
 
 TEST_F(Controls, ReceiverAndDriftKeys)
 {
-    ApplyKey(0x27);  // Right, while the receiver is hidden: it stays
-    EXPECT_EQ(Viewer.Receiver.X, 900);
-    ApplyKey(0x52);
-    ASSERT_TRUE(Viewer.ReceiverShown);
-    const struct {
-        std::uintptr_t Key;
-        int Times;
-        double X;
-    } moves[] = {{0x27, 1, 910}, {0x25, 3, 880}, {0x25, 200, 1}, {0x27, 200, 1500}};
-    for (const auto& m : moves) {
-        for (int i = 0; i < m.Times; ++i) {
-            ApplyKey(m.Key);
+    auto press = [](std::uintptr_t key, int times) {
+        while (times-- > 0) {
+            ApplyKey(key);
         }
-        EXPECT_EQ(Viewer.Receiver.X, m.X) << m.Times << " x " << m.Key;
-    }
+        return Viewer.Receiver.X;
+    };
+    EXPECT_EQ(press(0x27, 1), 900);  // Right, while the receiver is hidden: it stays
+    press(0x52, 1);
+    EXPECT_TRUE(press(0x27, 1) == 910 && press(0x25, 3) == 880 && press(0x25, 200) == 1 && press(0x27, 200) == 1500);
     ApplyKey(0xBE);  // a step while running asks for nothing
     ApplyKey(0x20);
     EXPECT_TRUE(Viewer.Paused && !Viewer.StepPending);

@@ -74,18 +74,10 @@ diff=$(compare -metric AE "$out/first.png" "$out/second.png" null: 2>&1 | cut -d
 echo "     pixels changed between two screenshots a few frames apart: $diff"
 check "the picture moves between frames" '[ "${diff:-0}" -gt 1000 ]'
 
-# Whiskers: normals reach far above the layer (client rows 0-70); tangents lie along it.
-above() { shot "$out/w.png"; count_colour "$out/w.png" 0 0 960 70 $WHISKER; }
-along() { shot "$out/w.png"; count_colour "$out/w.png" 0 70 960 60 $WHISKER; }
-xdotool mousemove $((CX + 600)) $((CY + 300)) click 3   # activates, nothing else
+# The keys reach the main window through the program's message loop once a
+# right click has activated it (R below shows it).
+xdotool mousemove $((CX + 600)) $((CY + 300)) click 3
 sleep 0.3
-n0=$(above)
-xdotool key t; sleep 0.4; n1=$(above); t1=$(along)
-xdotool key T; sleep 0.4; n2=$(above); t2=$(along)
-echo "     whisker pixels above the layer: normals $n0, T $n1, T T $n2; along it: T $t1, T T $t2"
-check "normals shown at start" '[ "$n0" -gt 1000 ]'
-check "T shows tangents, hides normals" '[ "$n1" -eq 0 ] && [ "$t1" -gt 1000 ]'
-check "second T hides the tangents too" '[ "$n2" -eq 0 ] && [ "$t2" -eq 0 ]'
 
 # The receiver: off at start; R opens its chart and draws the paths that
 # reach it; Space freezes the picture (the chart too); R again closes it.
