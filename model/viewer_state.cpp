@@ -10,14 +10,13 @@ ViewerState StartViewerState()
 
 ViewerState Viewer = StartViewerState();
 
+// A step asked for is used up by the next frame, paused or not, so that
+// resuming never leaves one behind for a later pause.
 bool TakeDriftStep()
 {
-    if (!Viewer.Paused) {
-        return true;
-    }
-    const bool step = Viewer.StepPending != 0;
+    const bool drifts = !Viewer.Paused || Viewer.StepPending != 0;
     Viewer.StepPending = 0;
-    return step;
+    return drifts;
 }
 
 void UpdateReceiver(bool drifted)

@@ -197,6 +197,12 @@ TEST_F(FramePainter, ReceiverPathsAndThePause)
     Paint(Frame);
     Paint(Frame);
     EXPECT_TRUE(Scene.PhaseOffset == 52.5f && Viewer.History.Count == 1);
+    // A step asked for just before resuming is not kept for the next pause.
+    Viewer.StepPending = 1, Viewer.Paused = 0;
+    Paint(Frame);
+    Viewer.Paused = 1;
+    Paint(Frame);
+    EXPECT_EQ(Scene.PhaseOffset, 60.0f);
 }
 
 // The chart's curves break where there was no signal, and a level sits on
