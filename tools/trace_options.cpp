@@ -157,12 +157,12 @@ enum class Opt {
 };
 
 // Every option that takes a value, and what the value must be.
-struct OptionSpec {
+struct KnownOption {
     const char* Name;
     Opt Id;
     const char* Expected;
 };
-constexpr OptionSpec OptionSpecs[] = {
+constexpr KnownOption KnownOptions[] = {
     {"--frames", Opt::Frames, "a whole number from 1 to 100000"},
     {"--altitude", Opt::Altitude, "a finite decimal number"},
     {"--amplitude", Opt::Amplitude, "a finite decimal number"},
@@ -243,13 +243,13 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
             return TraceParse::Error;
         }
 
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : OptionSpecs) {
+        const KnownOption* known = nullptr;
+        for (const KnownOption& s : KnownOptions) {
             if (std::strcmp(name, s.Name) == 0) {
-                spec = &s;
+                known = &s;
             }
         }
-        if (spec == nullptr) {
+        if (known == nullptr) {
             std::snprintf(error, errorSize, "unknown option '%s' (see --help)", Printable(name).Text);
             return TraceParse::Error;
         }
@@ -257,9 +257,9 @@ TraceParse ParseTraceOptions(int argc, const char* const* argv, TraceOptions& o,
             std::snprintf(error, errorSize, "option %s needs a value", name);
             return TraceParse::Error;
         }
-        if (!StoreValue(spec->Id, value, o)) {
+        if (!StoreValue(known->Id, value, o)) {
             std::snprintf(error, errorSize, "bad value '%s' for %s: expected %s", Printable(value).Text, name,
-                          spec->Expected);
+                          known->Expected);
             return TraceParse::Error;
         }
     }
