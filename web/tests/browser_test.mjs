@@ -134,10 +134,10 @@ test('the frames\' operations are the native qsb-trace\'s, without and with the 
   // The float sine and cosine of the browser build (emscripten's C library)
   // may differ from glibc's in the last bit. At steep ripples that can lose
   // or gain a ray in a few frames; at the start values it changes nothing
-  // (2,000 frames checked). The receiver's paths come from double tan, sin,
-  // cos and sqrt, which may also differ in the last bit, but it lands on the
-  // same pixels: at x = 900, 3,000 frames gave 0 differing operations. So
-  // the bound is 0 for both.
+  // (2,000 frames checked). The receiver's paths come from double tan, sin
+  // and cos, which may also differ in the last bit (sqrt is exact on both),
+  // but they land on the same pixels: at x = 900, 3,000 frames gave 0
+  // differing operations. So the bound is 0 for both.
   const frames = 300;
   for (const receiver of [false, true]) {
     const native = execFileSync(tracePath, ['--frames', frames, ...(receiver ? ['--receiver', 900] : [])].map(String), { maxBuffer: 1 << 28 }).toString().split('\n');
