@@ -213,7 +213,8 @@
     // shown. Keys held with Ctrl, Alt or Meta stay the browser's; the
     // browser's own use of a key handled here (help on F1, scrolling on
     // Space and the arrows) is prevented. Like a key in the main window, a
-    // change shows from the next frame.
+    // change shows in the scene from the next frame; the chart, the state
+    // and the help follow at once.
     document.addEventListener('keydown', (event) => {
       if (event.ctrlKey || event.altKey || event.metaKey) {
         return;
