@@ -1,15 +1,27 @@
 // The page around the WebAssembly core (qsb.js and qsb.wasm). The core
-// draws every frame into a recording; this script replays it on the canvas
-// ten times a second, hands slider moves and the T and N keys to the core,
-// and offers window.qsbPage to the tests and the benchmark.
+// draws every frame, and the receiver's chart, into recordings; this script
+// replays them on two canvases ten times a second, hands slider moves, keys
+// and clicks to the core, and offers window.qsbPage to the tests and the
+// benchmark.
 'use strict';
 
 (() => {
   const SCENE_WIDTH = 1000;  // the painter's client rectangle, in canvas units
   const SCENE_HEIGHT = 500;
+  const CHART_WIDTH = 1000;  // the chart's, as wide as the scene
+  const CHART_HEIGHT = 200;
   const FRAME_PERIOD_MS = 100;  // ten frames a second, as the Windows program's timer
   const OP_BYTES = 20;  // sizeof(DrawOp), pinned in qsb_web.cpp
   const SLIDER_IDS = ['altitude', 'amplitude', 'frequency', 'phase'];  // the core's slider order
+  const TEXT_FONT = '11px sans-serif';
+  const KEY_ACTION_HELP = 3;  // KeyAction::Help, pinned in qsb_web.cpp
+  // The Windows program's virtual key codes, which the core's key handling
+  // takes, by the browser's key names (letters in lower case). Q is missing
+  // on purpose: nothing quits a page.
+  const KEY_CODES = {
+    t: 0x54, n: 0x4e, r: 0x52, ' ': 0x20, '.': 0xbe, ArrowLeft: 0x25, ArrowRight: 0x27, F1: 0x70, '?': 0x70,
+  };
+  const KEY_R = KEY_CODES.r;
 
   const status = document.getElementById('status');
 
@@ -51,7 +63,10 @@
     for (let pen = 0; pen < core._qsb_pen_count(); ++pen) {
       pens.push({ colour: cssColour(core._qsb_pen_colour(pen)), width: core._qsb_pen_width(pen) });
     }
-    return { core, pens, background: cssColour(core._qsb_background_colour()), ctx: null, x: 0, y: 0, lines: 0 };
+    return {
+      core, pens, background: cssColour(core._qsb_background_colour()), texts: new TextDecoder(),
+      ctx: null, x: 0, y: 0, lines: 0, textsAt: 0,
+    };
   }
 
   // Lines of one pen are gathered into one path and stroked when the pen
@@ -90,21 +105,33 @@
       r.y = y;
       ++r.lines;
     },
+    // Characters `count` from `offset` in the view's texts, their cell's
+    // top-left corner at the pixel's corner (undoing the half-pixel shift).
+    function text(r, pen, x, y, offset, count) {
+      strokePending(r);
+      const start = r.textsAt + offset;
+      r.ctx.fillStyle = (r.pens[pen] || r.pens[r.pens.length - 1]).colour;
+      r.ctx.fillText(r.texts.decode(r.core.HEAPU8.subarray(start, start + count)), x - 0.5, y - 0.5);
+    },
   ];
 
-  // Replays a FrameView (its address in the core's memory) onto a view.
-  // Coordinates are GDI's pixel numbers: shifted by half a pixel, a line
-  // through (x, y) runs through the middle of that pixel.
+  // Replays a FrameView (its address in the core's memory: operations,
+  // count, texts) onto a view. Coordinates are GDI's pixel numbers: shifted
+  // by half a pixel, a line through (x, y) runs through the middle of that
+  // pixel.
   function replay(r, view, frame) {
     const heap32 = r.core.HEAP32;
     const heapU8 = r.core.HEAPU8;
     const ops = heap32[frame >> 2];
     const count = heap32[(frame >> 2) + 1];
+    r.textsAt = heap32[(frame >> 2) + 2];
     const ctx = view.ctx;
     const s = view.scale;
     ctx.setTransform(s, 0, 0, s, s / 2, s / 2);
     ctx.lineCap = 'round';
     ctx.lineJoin = 'round';
+    ctx.font = TEXT_FONT;
+    ctx.textBaseline = 'top';
     r.ctx = ctx;
     r.lines = 0;
     ctx.beginPath();
@@ -127,7 +154,35 @@
         replay(replayer, view, lastFrame);
       }
     });
+    // The chart reads the core's state without changing it: drawn anew
+    // whenever its canvas needs it.
+    const chart = makeView(document.getElementById('chart'), CHART_WIDTH, CHART_HEIGHT, (view) => {
+      if (!view.canvas.hidden) {
+        replay(replayer, view, core._qsb_draw_chart(CHART_WIDTH, CHART_HEIGHT));
+      }
+    });
     const sliders = SLIDER_IDS.map((id) => document.getElementById(id));
+    const help = document.getElementById('help');
+    const pausedMark = document.getElementById('paused-mark');
+    const driftState = document.getElementById('drift-state');
+    const receiverState = document.getElementById('receiver-state');
+
+    // The pause and the receiver as the core has them: the chart is shown
+    // exactly while the receiver is. Called after anything that may change them.
+    function showViewerState() {
+      const paused = core._qsb_paused() !== 0;
+      const shown = core._qsb_receiver_shown() !== 0;
+      pausedMark.hidden = !paused;
+      driftState.textContent = paused ? 'Drift paused (. steps it)' : 'Drift running';
+      receiverState.textContent = shown ? `Receiver at x = ${core._qsb_receiver_x()}` : 'Receiver off';
+      if (chart.canvas.hidden === shown) {
+        chart.canvas.hidden = !shown;
+        if (shown) {
+          replay(replayer, chart, core._qsb_draw_chart(CHART_WIDTH, CHART_HEIGHT));
+        }
+      }
+    }
+    showViewerState();
 
     // Range first, then position, then the text shown from the start value.
     function showStartValues() {
@@ -146,16 +201,49 @@
       input.disabled = false;
     });
 
-    // T and N as in the Windows program, read as letter keys (their virtual
-    // key codes), so the keyboard layout decides. A focused slider ignores
-    // letters, so they act there too without doing anything twice. Q has
-    // nothing to quit; keys held with Ctrl, Alt or Meta stay the browser's.
-    // Like a key in the main window, a switch shows from the next frame.
+    function showHelp(shown) {
+      help.hidden = !shown;
+    }
+    help.addEventListener('click', () => showHelp(false));
+
+    // The Windows program's keys, read by the characters they type, so the
+    // keyboard layout decides. A focused slider ignores letters, Space and
+    // the period, so they act there too without doing anything twice; the
+    // arrows stay the slider's, and move the receiver only while it is
+    // shown. Keys held with Ctrl, Alt or Meta stay the browser's; the
+    // browser's own use of a key handled here (help on F1, scrolling on
+    // Space and the arrows) is prevented. Like a key in the main window, a
+    // change shows in the scene from the next frame; the chart, the state
+    // and the help follow at once.
     document.addEventListener('keydown', (event) => {
-      if (event.ctrlKey || event.altKey || event.metaKey || !/^[a-z]$/i.test(event.key)) {
+      if (event.ctrlKey || event.altKey || event.metaKey) {
         return;
       }
-      core._qsb_key(event.key.toUpperCase().charCodeAt(0));
+      if (event.key === 'Escape' && !help.hidden) {
+        showHelp(false);
+        event.preventDefault();
+        return;
+      }
+      const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
+      const code = KEY_CODES[key];
+      const arrow = key === 'ArrowLeft' || key === 'ArrowRight';
+      if (!code || (arrow && (event.target instanceof HTMLInputElement || !core._qsb_receiver_shown()))) {
+        return;
+      }
+      event.preventDefault();
+      if (core._qsb_key(code) === KEY_ACTION_HELP) {
+        showHelp(help.hidden);
+      }
+      showViewerState();
+    });
+
+    // A click on the scene puts the receiver on the ground at that column,
+    // in the painter's 1000 columns whatever the canvas's size on screen.
+    scene.canvas.addEventListener('click', (event) => {
+      const box = scene.canvas.getBoundingClientRect();
+      const column = Math.floor(((event.clientX - box.left) * SCENE_WIDTH) / box.width);
+      core._qsb_click(Math.min(SCENE_WIDTH - 1, Math.max(0, column)));
+      showViewerState();
     });
 
     const page = {
@@ -165,11 +253,19 @@
         lastFrame = core._qsb_draw_frame(SCENE_WIDTH, SCENE_HEIGHT);
         return lastFrame;
       },
-      paint(frame) {
+      // The chart as it is after the last frame, 0 while it is not shown.
+      drawChart() {
+        return chart.canvas.hidden ? 0 : core._qsb_draw_chart(CHART_WIDTH, CHART_HEIGHT);
+      },
+      paint(frame, chartFrame) {
         replay(replayer, scene, frame);
+        if (chartFrame) {
+          replay(replayer, chart, chartFrame);
+        }
       },
       step() {
-        page.paint(page.drawFrame());
+        const frame = page.drawFrame();
+        page.paint(frame, page.drawChart());
         ++page.frames;
       },
       timer: 0,
@@ -183,11 +279,16 @@
         page.timer = 0;
       },
       // Stops the animation, goes back to the start state (scene, sliders and
-      // texts) and shows `count` frames; returns their operations in
-      // qsb-trace's words, one line each.
-      restart(count) {
+      // texts), shows the receiver at its start place if asked (as R does)
+      // and shows `count` frames; returns their operations in qsb-trace's
+      // words, one line each.
+      restart(count, receiver = false) {
         page.stop();
         core._qsb_reset();
+        if (receiver) {
+          core._qsb_key(KEY_R);
+        }
+        showViewerState();
         showStartValues();
         const lines = [];
         for (let frame = 1; frame <= count; ++frame) {

@@ -1,39 +1,52 @@
 // The browser edition's entry points. The page's script calls these C
-// functions (exported by name at link time) to draw frames, move sliders and
-// press keys. A frame is drawn into one static recording and handed over as
-// a FrameView, so the script replays a whole frame after a single call.
+// functions (exported by name at link time) to draw frames and the
+// receiver's chart, move sliders, press keys and click. A picture is drawn
+// into a static recording and handed over as a FrameView, so the script
+// replays a whole picture after a single call.
 #include <cstddef>
 
 #include "controls/key_commands.h"
 #include "controls/slider_mappings.h"
 #include "model/scene_state.h"
+#include "model/truncate.h"
 #include "model/viewer_state.h"
 #include "render/frame_painter.h"
 #include "render/pens.h"
 #include "render/recording_surface.h"
+#include "render/signal_chart.h"
 
-// Where a drawn frame's operations are and how many there are. Any other
-// picture the page may show (a second canvas) is handed over the same way.
+// Where a drawn picture's operations are, how many there are, and where the
+// characters of its texts are (a Text operation's X2 is an offset into them).
 struct FrameView {
     const DrawOp* Ops;
     int Count;
+    const char* Texts;
 };
 
 // The script reads these records straight from the module's memory: a kind
 // byte, a pen byte, then four 32-bit integers, 20 bytes apart. It indexes its
 // replay table by kind and its pen table by pen number.
 static_assert(sizeof(void*) == 4, "the script reads 32-bit pointers");
-static_assert(sizeof(FrameView) == 8 && offsetof(FrameView, Ops) == 0 && offsetof(FrameView, Count) == 4, "");
+static_assert(sizeof(FrameView) == 12 && offsetof(FrameView, Ops) == 0 && offsetof(FrameView, Count) == 4 &&
+                  offsetof(FrameView, Texts) == 8,
+              "the script reads a view as three 32-bit words");
 static_assert(sizeof(DrawOp) == 20, "the script steps through the operations 20 bytes at a time");
 static_assert(offsetof(DrawOp, Kind) == 0 && offsetof(DrawOp, Pen) == 1, "");
 static_assert(offsetof(DrawOp, X) == 4 && offsetof(DrawOp, Y) == 8, "");
 static_assert(offsetof(DrawOp, X2) == 12 && offsetof(DrawOp, Y2) == 16, "");
 static_assert(static_cast<int>(DrawOpKind::Fill) == 0 && static_cast<int>(DrawOpKind::SelectPen) == 1 &&
-                  static_cast<int>(DrawOpKind::MoveTo) == 2 && static_cast<int>(DrawOpKind::LineTo) == 3,
+                  static_cast<int>(DrawOpKind::MoveTo) == 2 && static_cast<int>(DrawOpKind::LineTo) == 3 &&
+                  static_cast<int>(DrawOpKind::Text) == 4,
               "the script's replay table is in this order");
+static_assert(static_cast<int>(KeyAction::None) == 0 && static_cast<int>(KeyAction::Quit) == 1 &&
+                  static_cast<int>(KeyAction::ReceiverToggled) == 2 && static_cast<int>(KeyAction::Help) == 3,
+              "the script reads qsb_key's answer by these numbers");
 
+// Static: a Recording is too large for the stack.
 static Recording Frame;
+static Recording Chart;
 static FrameView View;
+static FrameView ChartView;
 static char Text[64];
 
 static bool IsSlider(int slider) { return slider >= 0 && slider < SliderCount; }
@@ -54,8 +67,18 @@ const FrameView* qsb_draw_frame(int width, int height)
 {
     ClearRecording(Frame);
     DrawFrame(RecordingSurface(Frame), width, height);
-    View = FrameView{Frame.Ops, Frame.Count};
+    View = FrameView{Frame.Ops, Frame.Count, Frame.Texts};
     return &View;
+}
+
+// Draws the receiver's chart as it is now onto a width x height client;
+// reads Viewer and moves nothing, so it can be drawn again at any time.
+const FrameView* qsb_draw_chart(int width, int height)
+{
+    ClearRecording(Chart);
+    DrawSignalChart(RecordingSurface(Chart), width, height);
+    ChartView = FrameView{Chart.Ops, Chart.Count, Chart.Texts};
+    return &ChartView;
 }
 
 // Operation i of the last frame in qsb-trace's words; empty when there is none.
@@ -110,12 +133,33 @@ const char* qsb_slider_moved(int slider, int position)
     return Text;
 }
 
-// A key-down, as its character code; nothing quits a page, so Q does nothing.
-void qsb_key(int code)
+// A key-down, as the Windows program's virtual key code. Returns what the
+// page has to do (a KeyAction); nothing quits a page, so it ignores Quit.
+int qsb_key(int code) { return code > 0 ? static_cast<int>(ApplyKey(static_cast<std::uintptr_t>(code))) : 0; }
+
+// A click at a column of the scene's 1000-wide client area: the receiver goes
+// on the ground there, and is shown if it was hidden.
+void qsb_click(int column)
 {
-    if (code > 0) {
-        ApplyKey(static_cast<std::uintptr_t>(code));
+    if (!Viewer.ReceiverShown) {
+        ShowReceiver(true);
     }
+    PlaceReceiver(ReceiverXAtColumn(column));
+}
+
+// What the page shows beside the pictures. The receiver's x is kept within
+// ReceiverMinX ... ReceiverMaxX, so it always fits an int.
+int qsb_receiver_shown() { return Viewer.ReceiverShown; }
+int qsb_paused() { return Viewer.Paused; }
+int qsb_receiver_x() { return TruncateToInt(Viewer.Receiver.X); }
+
+// The receiver's signal for the layer as it is now, without a frame or a
+// chart sample; returns its number of paths. The benchmark times the
+// receiver alone with it.
+int qsb_listen()
+{
+    ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
+    return Viewer.Signal.Paths;
 }
 
 }  // extern "C"

@@ -13,7 +13,9 @@ const [tracePath, site = root + 'build/web/site'] = process.argv.slice(2);
 assert.ok(tracePath, 'usage: node web/tests/browser_test.mjs PATH/TO/qsb-trace [SITE_FOLDER]');
 
 // The pens' and the background's colours, one letter each in the pixel maps.
-const COLOURS = { '.': [0, 43, 54], r: [203, 75, 22], m: [133, 153, 0], f: [220, 50, 47], l: [38, 139, 210], w: [181, 137, 0] };
+// c: the receiver and its paths, s: the chart's signal curve.
+const COLOURS = { '.': [0, 43, 54], r: [203, 75, 22], m: [133, 153, 0], f: [220, 50, 47], l: [38, 139, 210], w: [181, 137, 0],
+  c: [238, 232, 213], s: [42, 161, 152] };
 // World height to client row, as the scene maps it: 510 units over 500 rows.
 const row = (height) => Math.trunc(500 - ((height + 10) * 500) / 510);
 
@@ -34,12 +36,12 @@ before(async () => {
 });
 after(async () => (await browser?.close(), server?.close()));
 
-// The canvas as 500 strings of 1000 letters: a pen's letter where a pixel is
-// mostly that pen's colour over the background (lines are anti-aliased), '?'
-// where it is none of them or a mixture of two.
-async function pixels() {
-  return page.evaluate((colours) => {
-    const scene = document.getElementById('scene');
+// A canvas as strings of letters, one a pixel (the scene: 500 of 1000): a
+// pen's letter where a pixel is mostly that pen's colour over the background
+// (lines are anti-aliased), '?' where it is none of them or a mixture of two.
+async function pixels(canvas = 'scene') {
+  return page.evaluate(([colours, id]) => {
+    const scene = document.getElementById(id);
     const copy = Object.assign(document.createElement('canvas'), { width: scene.width, height: scene.height });
     const ctx = copy.getContext('2d', { willReadFrequently: true });
     ctx.drawImage(scene, 0, 0);
@@ -61,12 +63,13 @@ async function pixels() {
       rows.push(line);
     }
     return rows;
-  }, COLOURS);
+  }, [COLOURS, canvas]);
 }
 
 const count = (map, letter, top, bottom) => map.slice(top, bottom + 1).join('').split(letter).length - 1;
 const layerRows = (map) => map.flatMap((line, y) => (line.includes('l') ? [y] : [])).filter((_, i, a) => i === 0 || i === a.length - 1);
-const nextFrame = async () => page.waitForFunction((n) => window.qsbPage.frames > n, await page.evaluate(() => window.qsbPage.frames));
+const nextFrame = async (k = 1) => page.waitForFunction((n) => window.qsbPage.frames >= n, k + await page.evaluate(() => window.qsbPage.frames));
+const chartShown = () => page.isVisible('#chart');
 
 test('the page starts with the dialog\'s slider ranges, positions and texts', async () => {
   assert.equal(await page.title(), 'QSB effect of the ionosphere');
@@ -127,16 +130,57 @@ test('the altitude slider at its top sets 400 and lifts the layer', async () => 
   assert.deepEqual(layerRows(await pixels()), [row(400 + 11.3), row(400 - 11.3)]);
 });
 
-test('the frames\' operations are the native qsb-trace\'s, operation for operation', async () => {
+test('the frames\' operations are the native qsb-trace\'s, without and with the receiver', async () => {
   // The float sine and cosine of the browser build (emscripten's C library)
   // may differ from glibc's in the last bit. At steep ripples that can lose
   // or gain a ray in a few frames; at the start values it changes nothing
-  // (2,000 frames checked), so the bound here is 0 differing operations.
-  const frames = 200;
-  const native = execFileSync(tracePath, ['--frames', String(frames)], { maxBuffer: 1 << 28 }).toString().split('\n');
-  const web = await page.evaluate((n) => window.qsbPage.restart(n), frames);
-  assert.equal(web.length, native.length - 1, 'line count');
-  assert.equal(web.filter((line, i) => line !== native[i]).length, 0, 'differing operations');
+  // (2,000 frames checked). The receiver's paths come from double tan, sin
+  // and cos, which may also differ in the last bit (sqrt is exact on both),
+  // but they land on the same pixels: at x = 900, 3,000 frames gave 0
+  // differing operations. So the bound is 0 for both.
+  const frames = 300;
+  for (const receiver of [false, true]) {
+    const native = execFileSync(tracePath, ['--frames', frames, ...(receiver ? ['--receiver', 900] : [])].map(String), { maxBuffer: 1 << 28 }).toString().split('\n');
+    const web = await page.evaluate(([n, r]) => window.qsbPage.restart(n, r), [frames, receiver]);
+    assert.equal(web.length, native.length - 1, 'line count');
+    assert.equal(web.filter((line, i) => line !== native[i]).length, 0, `differing operations, receiver ${receiver}`);
+  }
+});
+
+test('R shows the receiver in the scene and its chart, which fills as the layer drifts', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
+  assert.deepEqual([count(await pixels(), 'c', 0, 499), await chartShown()], [0, false]);
+  await page.keyboard.press('r');
+  await nextFrame();
+  assert.ok(count(await pixels(), 'c', 0, 499) > 300, 'the receiver\'s mark and path');
+  const signal = async () => count(await pixels('chart'), 's', 0, 199);
+  const before = await signal();
+  await nextFrame(20);
+  assert.ok((await signal()) > before + 20, `the signal curve grows from ${before} to ${await signal()}`);
+});
+
+test('Space freezes the picture, and Space again lets the layer drift on', async () => {
+  await page.keyboard.press('Space');
+  await nextFrame();
+  const frozen = await pixels();
+  await page.waitForTimeout(300);
+  assert.deepEqual(await pixels(), frozen);
+  await page.keyboard.press('Space');
+  await nextFrame(2);
+  assert.notDeepEqual(await pixels(), frozen);
+});
+
+test('a click on the scene puts the receiver on the ground there, showing it again after R hid it', async () => {
+  // The mast: the receiver's colour from row 478 down to 488 in one column, right of the transmitter's paths.
+  const mast = async (map) => (map = await pixels(), [...map[478]].findIndex((p, x) => x > 100 && p === 'c' && map[488][x] === 'c'));
+  const start = await mast();
+  await page.keyboard.press('r');
+  await nextFrame();
+  assert.deepEqual([await mast(), await chartShown()], [-1, false]);
+  await page.locator('#scene').click({ position: { x: 300.5, y: 480 } });
+  await nextFrame();
+  // World x = 900 is drawn at column 602; column 300 shows x = 443, drawn at 299 or 300.
+  assert.ok(Math.abs(start - 602) <= 1 && Math.abs((await mast()) - 300) <= 1 && (await chartShown()), `mast at ${start}, then ${await mast()}`);
 });
 
 test('at two device pixels per CSS pixel the canvas has twice as many, at 2:1', async () => {
