@@ -44,7 +44,7 @@ bool Print(CheckedOutput& out, const char* format, ...)
     va_list arguments;
     va_start(arguments, format);
     errno = 0;
-    // clang-tidy 14's analyser misses the va_start just above.
+    // clang-tidy 14's analyser, after another file in the same run, misses the va_start above.
     const int written = std::vfprintf(out.File, format, arguments);  // NOLINT(clang-analyzer-valist.Uninitialized)
     va_end(arguments);
     return written >= 0 || Failed(out);
