@@ -209,26 +209,21 @@ TEST_F(FramePainter, ReceiverPathsAndThePause)
 // the grid line labelled with it.
 TEST_F(FramePainter, ChartGapsAndLevels)
 {
-    const int paths[] = {1, 1, 1, 0, 0, 2, 2, 2, 2};
-    for (int p : paths) {
-        AddSignalSample(Viewer.History, SignalSample{p, -10, 0});
+    for (int paths : {1, 1, 1, 0, 0, 2, 2, 2, 2}) {
+        AddSignalSample(Viewer.History, SignalSample{paths, -10, 0});
     }
     ClearRecording(Frame);
     DrawSignalChart(RecordingSurface(Frame), 984, 181);
     int zeroRow = -1, moves = 0, lines = 0, signalRow = -1;
-    for (int i = 0; i < Frame.Count; ++i) {
-        const DrawOp& op = Frame.Ops[i];
-        if (op.Kind == DrawOpKind::Text && std::string(Frame.Texts + op.X2, op.Y2) == "   0 dB") {
-            zeroRow = Frame.Ops[i - 1].Y;  // the grid line it labels
+    PenId pen = PenId::Black;
+    for (const DrawOp* op = Frame.Ops; op < Frame.Ops + Frame.Count; ++op) {
+        pen = op->Kind == DrawOpKind::SelectPen ? op->Pen : pen;
+        if (op->Kind == DrawOpKind::Text && std::string(Frame.Texts + op->X2, op->Y2) == "   0 dB") {
+            zeroRow = op[-1].Y;  // the grid line it labels
         }
-        if (op.Kind == DrawOpKind::SelectPen && op.Pen == PenId::Signal) {
-            for (int j = i + 1; Frame.Ops[j].Kind != DrawOpKind::SelectPen; ++j) {
-                const DrawOpKind kind = Frame.Ops[j].Kind;
-                moves += kind == DrawOpKind::MoveTo;
-                lines += kind == DrawOpKind::LineTo;
-                signalRow = kind == DrawOpKind::LineTo ? Frame.Ops[j].Y : signalRow;
-            }
-        }
+        moves += pen == PenId::Signal && op->Kind == DrawOpKind::MoveTo;
+        lines += pen == PenId::Signal && op->Kind == DrawOpKind::LineTo;
+        signalRow = pen == PenId::Signal && op->Kind == DrawOpKind::LineTo ? op->Y : signalRow;
     }
     EXPECT_TRUE(moves == 2 && lines == 2 + 3) << moves << " runs, " << lines << " lines";
     EXPECT_EQ(signalRow, zeroRow);

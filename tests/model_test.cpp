@@ -107,11 +107,3 @@ TEST_F(Model, ReflectedAngleFoldsOnceAndKeepsBothEnds)
     }
     EXPECT_TRUE(std::isnan(ReflectedAngle(NAN, 90)));
 }
-
-// 180 degrees is not an exact multiple of pi here: the return is huge, not
-// a division by zero; at 0 degrees it is -infinity.
-TEST_F(Model, GroundReturnAtTheAwkwardAngles)
-{
-    EXPECT_NEAR(GroundReturn(Vec2{300, 400}, 180).x / 400, -1.16e7, 0.01e7);
-    EXPECT_EQ(GroundReturn(Vec2{300, 400}, 0).x, -INFINITY);
-}

@@ -3,16 +3,21 @@
 // neighbouring pairs of rays or stores more than it has room for, and
 // whenever it reports a path its levels are finite numbers, at least the floor.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
-#include "fuzz_input.h"
+#include "fuzz_check.h"
 #include "model/receiver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzInput in{data, size};
-    // Braced lists take their values in order.
-    const LayerDouble layer{in.Take<double>(), in.Take<double>(), in.Take<double>(), in.Take<double>()};
-    const ReceiverSettings settings{in.Take<double>(), in.Take<double>(), 2 + in.Take<uint8_t>() % 63};
+    // Six doubles and a byte; missing bytes read as zero.
+    unsigned char bytes[6 * sizeof(double) + 1] = {};
+    std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
+    double v[6];
+    std::memcpy(v, bytes, sizeof v);
+    const LayerDouble layer{v[0], v[1], v[2], v[3]};
+    const ReceiverSettings settings{v[4], v[5], 2 + bytes[sizeof v] % 63};
 
     ReceiverSignal signal;
     ComputeReceiverSignal(layer, settings, signal);

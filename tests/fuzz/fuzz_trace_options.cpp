@@ -1,9 +1,10 @@
 // qsb-trace's option parser with any argument vector: no crash, and either a
 // valid set of options or one line naming the problem.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
-#include "fuzz_input.h"
+#include "fuzz_check.h"
 #include "tools/trace_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -50,8 +50,7 @@ check "main window appears" 'wait_for 20 has_window "QSB effect of the ionospher
 check "parameter dialog appears" 'wait_for 10 has_window "Parameter Controls"'
 main=$(window "QSB effect of the ionosphere")
 eval "$(xdotool getwindowgeometry --shell "$main")"
-echo "     main window at ($X, $Y), $WIDTH x $HEIGHT"
-check "main window at (10, 10), 1000 x 550" '[ "$X,$Y,$WIDTH,$HEIGHT" = "10,10,1000,550" ]'
+check "main window at (10, 10), 1000 x 550 (at $X, $Y, $WIDTH x $HEIGHT)" '[ "$X,$Y,$WIDTH,$HEIGHT" = "10,10,1000,550" ]'
 WX=$X WY=$Y
 
 # The client area's corner: the first background pixels right of the
@@ -65,14 +64,12 @@ echo "     client area starts at screen ($CX, $CY)"
 
 for pen in BACKGROUND RAY MARKER REFLECTION LAYER WHISKER; do
   n=$(count_colour "$out/first.png" 0 0 960 495 "${!pen}")
-  echo "     $pen pixels in the first screenshot: $n"
-  check "$pen colour drawn" '[ "$n" -gt 200 ]'
+  check "$pen colour drawn ($n pixels)" '[ "$n" -gt 200 ]'
 done
 
 sleep 0.3; shot "$out/second.png"
 diff=$(compare -metric AE "$out/first.png" "$out/second.png" null: 2>&1 | cut -d' ' -f1)
-echo "     pixels changed between two screenshots a few frames apart: $diff"
-check "the picture moves between frames" '[ "${diff:-0}" -gt 1000 ]'
+check "the picture moves between frames ($diff pixels changed)" '[ "${diff:-0}" -gt 1000 ]'
 
 # The keys reach the main window through the program's message loop once a
 # right click has activated it (R below shows it).
@@ -103,8 +100,8 @@ sleep 0.3
 low_before=$(shot "$out/s.png"; count_colour "$out/s.png" 0 300 960 150 $LAYER)
 xdotool key End; sleep 0.5
 low_after=$(shot "$out/s.png"; count_colour "$out/s.png" 0 300 960 150 $LAYER)
-echo "     layer pixels in client rows 300-450: before End $low_before, after $low_after"
-check "End on the altitude slider lowers the layer" '[ "$low_before" -eq 0 ] && [ "$low_after" -gt 500 ]'
+check "End on the altitude slider lowers the layer (pixels in rows 300-450: $low_before, then $low_after)" \
+  '[ "$low_before" -eq 0 ] && [ "$low_after" -gt 500 ]'
 
 # Q quits with exit code 0.
 xdotool mousemove $((CX + 600)) $((CY + 300)) click 3; sleep 0.3
