@@ -11,21 +11,37 @@ HWND ChartWnd;
 constexpr int ChartWidth = 1000, ChartHeight = 220;
 
 // Drawn off screen and copied in one go: the whole chart changes every
-// frame and would flicker otherwise.
+// frame and would flicker otherwise. The buffer lives as long as the window
+// (made afresh only when the client area's size changes): making a bitmap
+// every frame costs about as much as drawing the chart.
+static HDC BufferDc;
+static HBITMAP Buffer;
+static SIZE BufferSize;
+
+static void DeleteBuffer()
+{
+    if (BufferDc != nullptr) {
+        DeleteDC(BufferDc);
+        DeleteObject(Buffer);
+        BufferDc = nullptr;
+    }
+}
+
 static void PaintChart(HWND window)
 {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    const HDC memory = CreateCompatibleDC(dc);
-    const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    DrawSignalChart(GdiSurface(memory), client.right, client.bottom);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    if (BufferDc == nullptr || BufferSize.cx != client.right || BufferSize.cy != client.bottom) {
+        DeleteBuffer();
+        BufferDc = CreateCompatibleDC(dc);
+        Buffer = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        SelectObject(BufferDc, Buffer);  // the DC's own bitmap goes with the DC
+        BufferSize = SIZE{client.right, client.bottom};
+    }
+    DrawSignalChart(GdiSurface(BufferDc), client.right, client.bottom);
+    BitBlt(dc, 0, 0, client.right, client.bottom, BufferDc, 0, 0, SRCCOPY);
     EndPaint(window, &paint);
 }
 
@@ -36,7 +52,10 @@ static LRESULT CALLBACK ChartWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
     case WM_KEYDOWN: SendMessageA(MainWnd, WM_KEYDOWN, wParam, lParam); return 0;
     case WM_CLOSE: SendMessageA(MainWnd, WM_KEYDOWN, KeyReceiver, 0); return 0;  // hides the receiver, as R does
-    case WM_DESTROY: ChartWnd = nullptr; return 0;
+    case WM_DESTROY:
+        DeleteBuffer();
+        ChartWnd = nullptr;
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
