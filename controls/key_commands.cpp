@@ -60,8 +60,4 @@ KeyAction ApplyKey(std::uintptr_t keyCode)
     return KeyAction::None;
 }
 
-double ReceiverXAtColumn(int column)
-{
-    const double x = std::round(column / static_cast<double>(ScreenXPerWorldX) - 10.0);
-    return x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
-}
+double ReceiverXAtColumn(int column) { return std::round(column / static_cast<double>(ScreenXPerWorldX) - 10.0); }

@@ -27,7 +27,7 @@ constexpr double ReceiverKeyStep = 10.0;
 KeyAction ApplyKey(std::uintptr_t keyCode);
 
 // The receiver's place for a click at a client column: the world x drawn
-// there, to the nearest unit, kept within the receiver's range.
+// there, to the nearest unit (PlaceReceiver keeps it within range).
 double ReceiverXAtColumn(int column);
 
 // Every key and mouse action, one per line, for the help box.

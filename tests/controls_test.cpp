@@ -114,7 +114,8 @@ TEST_F(Controls, ReceiverAndDriftKeys)
     for (int column = 7; column < 1000; column += 31) {
         EXPECT_NEAR(MapToScreenX(ReceiverXAtColumn(column)), column, 1) << column;
     }
-    EXPECT_TRUE(ReceiverXAtColumn(-50) == 1 && ReceiverXAtColumn(5000) == 1500);
+    auto placeAt = [](int column) { return PlaceReceiver(ReceiverXAtColumn(column)), Viewer.Receiver.X; };
+    EXPECT_TRUE(placeAt(-50) == 1 && placeAt(5000) == 1500);
 }
 
 }  // namespace
