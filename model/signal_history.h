@@ -5,7 +5,8 @@
 constexpr int SignalHistoryLength = 300;
 
 struct SignalSample {
-    int Paths;  // 0: no signal, and the levels mean nothing
+    long long Step;  // the drift step it was taken at (Viewer.DriftSteps)
+    int Paths;       // 0: no signal, and the levels mean nothing
     double FocusDb, SignalDb;
 };
 

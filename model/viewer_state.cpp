@@ -16,6 +16,7 @@ bool TakeDriftStep()
 {
     const bool drifts = !Viewer.Paused || Viewer.StepPending != 0;
     Viewer.StepPending = 0;
+    Viewer.DriftSteps += drifts ? 1 : 0;
     return drifts;
 }
 
@@ -23,8 +24,8 @@ void UpdateReceiver(bool drifted)
 {
     ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
     if (drifted) {
-        AddSignalSample(Viewer.History,
-                        SignalSample{Viewer.Signal.Paths, Viewer.Signal.FocusDb, Viewer.Signal.SignalDb});
+        AddSignalSample(Viewer.History, SignalSample{Viewer.DriftSteps, Viewer.Signal.Paths, Viewer.Signal.FocusDb,
+                                                     Viewer.Signal.SignalDb});
     }
 }
 

@@ -11,6 +11,7 @@ struct ViewerState {
     unsigned char ReceiverShown;
     unsigned char Paused;
     unsigned char StepPending;  // one drift step asked for while paused
+    long long DriftSteps;       // drift steps taken: the program's clock, a tenth of a second each
     ReceiverSettings Receiver;
     ReceiverSignal Signal;  // at the last frame painted with the receiver shown
     SignalHistory History;
@@ -22,7 +23,7 @@ ViewerState StartViewerState();
 extern ViewerState Viewer;
 
 // Whether this frame moves the drift: always while running, and once for
-// every step asked for while paused.
+// every step asked for while paused. Counts the steps in DriftSteps.
 bool TakeDriftStep();
 
 // The receiver's signal for the layer as it is now; the chart gets a sample

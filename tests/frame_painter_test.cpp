@@ -209,7 +209,7 @@ TEST_F(FramePainter, ReceiverPathsAndThePause)
 TEST_F(FramePainter, ChartGapsAndLevels)
 {
     for (int paths : {1, 1, 1, 0, 0, 2, 2, 2, 2}) {
-        AddSignalSample(Viewer.History, SignalSample{paths, -10, 0});
+        AddSignalSample(Viewer.History, SignalSample{0, paths, -10, 0});
     }
     ClearRecording(Frame);
     DrawSignalChart(RecordingSurface(Frame), 984, 181);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/intersection.h"
+#include "model/random.h"
 #include "model/reflection.h"
 #include "model/vec2.h"
 #include "scene_fixture.h"
@@ -103,4 +104,29 @@ TEST_F(Model, ReflectedAngleFoldsOnceAndKeepsBothEnds)
         EXPECT_EQ(ReflectedAngle(c.Incoming, c.Normal), c.Reflected) << c.Incoming << " " << c.Normal;
     }
     EXPECT_TRUE(std::isnan(ReflectedAngle(NAN, 90)));
+}
+
+// A seed must give the same numbers every time and a neighbouring seed
+// other ones; uniform values must fill [0, 1) and normal ones have the
+// moments the random components built from them rely on.
+TEST(RandomNumbers, SeededRepeatableAndNormal)
+{
+    Random a = SeededRandom(7), b = SeededRandom(7), c = SeededRandom(8);
+    int sameAsNeighbour = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const std::uint64_t x = NextRandom(a);
+        ASSERT_EQ(x, NextRandom(b));
+        sameAsNeighbour += x == NextRandom(c);
+    }
+    EXPECT_EQ(sameAsNeighbour, 0);
+    double sum = 0, squares = 0, lowest = 1, highest = 0;
+    constexpr int Count = 200000;
+    for (int i = 0; i < Count; ++i) {
+        const double u = RandomUniform(a), z = RandomNormal(a);
+        lowest = std::fmin(lowest, u), highest = std::fmax(highest, u);
+        sum += z, squares += z * z;
+    }
+    EXPECT_TRUE(lowest >= 0 && lowest < 1e-4 && highest < 1 && highest > 1 - 1e-4);
+    EXPECT_NEAR(sum / Count, 0, 0.01);
+    EXPECT_NEAR(squares / Count, 1, 0.01);
 }

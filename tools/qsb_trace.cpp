@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "model/scene_state.h"
+#include "model/signal_csv.h"
 #include "model/viewer_state.h"
 #include "render/frame_painter.h"
 #include "render/recording_surface.h"
@@ -76,17 +77,16 @@ static bool WriteFrame(int frame)
     return true;
 }
 
-// Levels in dB with three decimals, none when no path reaches the receiver.
+// One row a frame; the frame is the drift step, as every frame drifts here.
 static bool WriteSignalRow(int frame)
 {
-    if (frame == 1 && !PutText(Signal, "frame,paths,focus_db,signal_db\n")) {
+    if (frame == 1 && !PutText(Signal, SignalCsvHeader)) {
         return false;
     }
     const ReceiverSignal& s = Viewer.Signal;
-    if (s.Paths == 0) {
-        return Print(Signal, "%d,0,,\n", frame);
-    }
-    return Print(Signal, "%d,%d,%.3f,%.3f\n", frame, s.Paths, s.FocusDb, s.SignalDb);
+    char row[96];
+    FormatSignalCsvRow(SignalSample{frame, s.Paths, s.FocusDb, s.SignalDb}, row, sizeof row);
+    return PutText(Signal, row);
 }
 
 static bool TraceFrame(const TraceOptions& o, int frame)
