@@ -130,6 +130,17 @@ void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength)
     sum.Im += amplitude * std::sin(phase);
 }
 
+// (a + i b) g for the path's own phasor a + i b.
+void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain)
+{
+    const double phase = 2 * Pi * (std::fmod(path.Length, wavelength) / wavelength);
+    const double amplitude = std::sqrt(path.Intensity);
+    const double re = amplitude * std::cos(phase), im = amplitude * std::sin(phase);
+    sum.Intensity += path.Intensity;
+    sum.Re += re * gain.Re - im * gain.Im;
+    sum.Im += re * gain.Im + im * gain.Re;
+}
+
 SignalLevels LevelsOverFlat(const SignalSum& sum, double flatIntensity)
 {
     const double reference = std::log10(flatIntensity);
@@ -148,6 +159,12 @@ double FlatLayerIntensity(double altitude, double receiverX)
 // neighbouring pair is tested for a path as it is formed, so the work needs
 // no array of rays, whatever the fan's size.
 void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out)
+{
+    ComputeReceiverSignal(layer, settings, nullptr, 0.0, out);
+}
+
+void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
+                           double seconds, ReceiverSignal& out)
 {
     out.Paths = 0;
     out.DrawnPaths = 0;
@@ -169,7 +186,11 @@ void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& set
         const FanRay ray = TraceFanRay(layer, degrees * RadiansPerDegree);
         ReceiverPath path;
         if (PathBetween(layer, previous, ray, receiverX, path)) {
-            AddPath(sum, path, wavelength);
+            if (rough == nullptr || rough->Kind == Ionosphere::Smooth) {
+                AddPath(sum, path, wavelength);
+            } else {
+                AddPath(sum, path, wavelength, RoughGain(*rough, path.HitX + layer.PhaseOffset, seconds));
+            }
             if (out.Paths < MaxDrawnPaths) {
                 out.Path[out.Paths] = path;
             }

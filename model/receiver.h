@@ -7,6 +7,7 @@
 #pragma once
 
 #include "model/layer_crossing.h"
+#include "model/rough_layer.h"
 
 // Scene's layer, widened to double.
 LayerDouble CurrentLayer();
@@ -38,6 +39,9 @@ struct SignalSum {
     double Intensity, Re, Im;
 };
 void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength);
+// The same with the path's phasor times a rough layer's gain; the intensity
+// (and so the focus) is added as it is.
+void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain);
 
 // focus = 10 log10(sum I / I_flat), signal = 10 log10(|sum sqrt(I) e^(i phi)|^2 / I_flat),
 // neither below SignalFloorDb (a perfect cancellation reads as the floor).
@@ -61,3 +65,9 @@ struct ReceiverSignal {
 // positive wavelength and a flat-layer level to compare with (H > 0, and R
 // and H small enough for R^2 + 4 H^2 to stay finite).
 void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out);
+
+// The same through a rough layer (null, or Smooth: exactly the above), each
+// path's phasor times its gain at the path's hit in the layer's own frame,
+// at `seconds` of program time.
+void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
+                           double seconds, ReceiverSignal& out);

@@ -5,10 +5,20 @@ ViewerState StartViewerState()
     ViewerState start{};
     start.Receiver = DefaultReceiverSettings();
     ClearSignalHistory(start.History);
+    start.Rough = MakeRoughLayer(Ionosphere::Smooth, DefaultRoughSeed);
+    start.ChosenScene = NoSceneChosen;
     return start;
 }
 
 ViewerState Viewer = StartViewerState();
+
+FadingWindow Fading;  // zero: empty
+
+void StartViewer()
+{
+    Viewer = StartViewerState();
+    ClearFadingWindow(Fading);
+}
 
 // A step asked for is used up by the next frame, paused or not, so that
 // resuming never leaves one behind for a later pause.
@@ -22,10 +32,12 @@ bool TakeDriftStep()
 
 void UpdateReceiver(bool drifted)
 {
-    ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
+    const double seconds = static_cast<double>(Viewer.DriftSteps) / 10;
+    ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, &Viewer.Rough, seconds, Viewer.Signal);
     if (drifted) {
         AddSignalSample(Viewer.History, SignalSample{Viewer.DriftSteps, Viewer.Signal.Paths, Viewer.Signal.FocusDb,
                                                      Viewer.Signal.SignalDb});
+        AddFadingLevel(Fading, Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoLevel);
     }
 }
 
@@ -33,10 +45,23 @@ void ShowReceiver(bool shown)
 {
     Viewer.ReceiverShown = shown;
     ClearSignalHistory(Viewer.History);
+    ClearFadingWindow(Fading);
     Viewer.Signal.Paths = 0;
 }
 
 void PlaceReceiver(double x)
 {
-    Viewer.Receiver.X = x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
+    const double placed = x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
+    if (placed != Viewer.Receiver.X) {
+        ClearFadingWindow(Fading);
+    }
+    Viewer.Receiver.X = placed;
+}
+
+void SetIonosphere(Ionosphere kind, std::uint64_t seed)
+{
+    if (kind != Viewer.Rough.Kind || seed != Viewer.Rough.Seed) {
+        Viewer.Rough = MakeRoughLayer(kind, seed);
+        ClearFadingWindow(Fading);
+    }
 }
