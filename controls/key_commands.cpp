@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "controls/scenes.h"
 #include "model/scene_state.h"
 #include "model/viewer_state.h"
 #include "render/view_mapping.h"
@@ -18,11 +19,31 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "Right click: put the receiver there\n"
                            "Space: pause or resume the drift\n"
                            "Period (.): one drift step while paused\n"
+                           "S: the fading statistics on or off\n"
+                           "I: the ionosphere smooth, quiet, moderate or disturbed\n"
+                           "1 to 5: the scenes Calm, Deep multipath, Skip zone, Focusing, Disturbed\n"
                            "F1: this help\n"
                            "Q, or a left click: quit\n"
                            "\n"
                            "While the parameter dialog is active, the keys move its sliders; "
                            "a right click in the main window gives them back to the picture.";
+
+// The fading's keys: the statistics view, the ionosphere's setting (its
+// seed kept) and the scenes.
+static KeyAction ApplyFadingKey(std::uintptr_t code)
+{
+    switch (code) {
+    case KeyStatistics: Viewer.StatisticsShown ^= 1; return KeyAction::StatisticsToggled;
+    case KeyIonosphere:
+        SetIonosphere(NextIonosphere(Viewer.Rough.Kind), Viewer.Rough.Seed);
+        return KeyAction::IonosphereChanged;
+    }
+    if (code >= KeyFirstScene && code < KeyFirstScene + SceneCount) {
+        ChooseScene(static_cast<int>(code - KeyFirstScene));
+        return KeyAction::SceneChosen;
+    }
+    return KeyAction::None;
+}
 
 // The arrows move the receiver only while it is shown.
 static KeyAction ApplyReceiverKey(std::uintptr_t code)
@@ -36,7 +57,7 @@ static KeyAction ApplyReceiverKey(std::uintptr_t code)
     case KeyStep: Viewer.StepPending = Viewer.Paused; return KeyAction::None;
     case KeyHelp: return KeyAction::Help;
     }
-    return KeyAction::None;
+    return ApplyFadingKey(code);
 }
 
 KeyAction ApplyKey(std::uintptr_t keyCode)

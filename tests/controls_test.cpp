@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/key_commands.h"
+#include "controls/scenes.h"
 #include "controls/slider_mappings.h"
 #include "render/view_mapping.h"
 #include "scene_fixture.h"
@@ -83,10 +84,14 @@ TEST_F(Controls, OnlyOurKeysActWithBit0x20IgnoredForTNAndQ)
             const KeyAction action = ApplyKey(code);
             const int now = 2 * Scene.ShowTangents + Scene.ShowNormals;
             EXPECT_EQ(now, isT ? afterT[start] : isN ? afterN[start] : start) << std::hex << code;
-            const KeyAction expected = isQ            ? KeyAction::Quit
-                                       : code == 0x52 ? KeyAction::ReceiverToggled  // R, but not F3 (0x72)
-                                       : code == 0x70 ? KeyAction::Help             // F1
-                                                      : KeyAction::None;
+            // R, S, I and the digits 1 to 5 exactly: not F3, F4, the keypad's 9 (0x72, 0x73, 0x69).
+            const KeyAction expected = isQ                            ? KeyAction::Quit
+                                       : code == 0x52                 ? KeyAction::ReceiverToggled
+                                       : code == 0x70                 ? KeyAction::Help  // F1
+                                       : code == 0x53                 ? KeyAction::StatisticsToggled
+                                       : code == 0x49                 ? KeyAction::IonosphereChanged
+                                       : code >= 0x31 && code <= 0x35 ? KeyAction::SceneChosen
+                                                                      : KeyAction::None;
             EXPECT_EQ(action, expected) << std::hex << code;
         }
     }
@@ -116,6 +121,72 @@ TEST_F(Controls, ReceiverAndDriftKeys)
     }
     auto placeAt = [](int column) { return PlaceReceiver(ReceiverXAtColumn(column)), Viewer.Receiver.X; };
     EXPECT_TRUE(placeAt(-50) == 1 && placeAt(5000) == 1500);
+}
+
+// Each scene's key sets the layer to what its sliders show, so that the
+// dialog and the page, moving their sliders there, show the values in use:
+// a slider touched where it stands changes nothing. Calm and Disturbed have
+// the start values and the dialog's start positions and texts. Each shows
+// the receiver at its place, sets the ionosphere (the seed kept) and starts
+// fresh statistics.
+TEST_F(Controls, SceneKeysMoveEverythingTheSlidersShow)
+{
+    const Ionosphere kinds[SceneCount] = {Ionosphere::Smooth, Ionosphere::Smooth, Ionosphere::Smooth,
+                                          Ionosphere::Smooth, Ionosphere::Disturbed};
+    const int startPositions[SliderCount] = {104, 10, 67, 25};
+    const char* startTexts[SliderCount] = {"395.7", " 11.3", " 0.52", " 7.5"};
+    SetIonosphere(Ionosphere::Quiet, 77);
+    for (int scene = SceneCount - 1; scene >= 0; --scene) {
+        ShowReceiver(false);
+        AddFadingLevel(Fading, 1);
+        EXPECT_EQ(ApplyKey(0x31 + scene), KeyAction::SceneChosen);
+        EXPECT_TRUE(Viewer.ChosenScene == scene && Viewer.ReceiverShown && Fading.Count == 0) << scene;
+        EXPECT_TRUE(Viewer.Receiver.X == SceneSettings[scene].ReceiverX && Viewer.Rough.Kind == kinds[scene]);
+        EXPECT_EQ(Viewer.Rough.Seed, 77u);
+        const bool start = scene == 0 || scene == 4;
+        for (int i = 0; i < SliderCount; ++i) {
+            const Slider slider = static_cast<Slider>(i);
+            const SliderSetting shown = SceneSlider(scene, slider);
+            if (start) {
+                EXPECT_TRUE(shown.Position == startPositions[i] && std::string(shown.Text) == startTexts[i]) << i;
+                continue;
+            }
+            const float value = Field(slider);
+            StoreSliderValue(slider, shown.Position);
+            EXPECT_EQ(Field(slider), value) << SceneName(scene) << " " << i;
+            EXPECT_EQ(shown.Text, Text(slider, SliderDisplayValue(slider, shown.Position))) << SceneName(scene) << i;
+        }
+        const SceneState begin = StartSceneState();
+        EXPECT_EQ(start, Scene.Altitude == begin.Altitude && Scene.Amplitude == begin.Amplitude &&
+                             Scene.WaveNumber == begin.WaveNumber && Scene.PhaseStep == begin.PhaseStep);
+    }
+    EXPECT_TRUE(std::string(SceneName(3)) == "Focusing" && std::string(SceneName(5)).empty());
+}
+
+// S shows and hides the statistics; I steps the ionosphere round its four
+// settings, keeping the seed. The statistics start afresh whenever what
+// they describe changes: the receiver moved or shown, the ionosphere or its
+// seed; not when the receiver is put where it already is.
+TEST_F(Controls, StatisticsIonosphereAndFreshStatistics)
+{
+    EXPECT_TRUE(ApplyKey(0x53) == KeyAction::StatisticsToggled && Viewer.StatisticsShown);
+    EXPECT_TRUE(ApplyKey(0x53) == KeyAction::StatisticsToggled && !Viewer.StatisticsShown);
+    SetIonosphere(Ionosphere::Smooth, 9);
+    for (Ionosphere next : {Ionosphere::Quiet, Ionosphere::Moderate, Ionosphere::Disturbed, Ionosphere::Smooth}) {
+        EXPECT_EQ(ApplyKey(0x49), KeyAction::IonosphereChanged);
+        EXPECT_TRUE(Viewer.Rough.Kind == next && Viewer.Rough.Seed == 9u);
+    }
+    const auto kept = [](void (*change)()) {
+        AddFadingLevel(Fading, 1);
+        change();
+        return Fading.Count != 0;
+    };
+    EXPECT_TRUE(kept([] { PlaceReceiver(Viewer.Receiver.X); }));
+    EXPECT_TRUE(kept([] { SetIonosphere(Viewer.Rough.Kind, Viewer.Rough.Seed); }));
+    EXPECT_FALSE(kept([] { PlaceReceiver(Viewer.Receiver.X + 1); }));
+    EXPECT_FALSE(kept([] { ShowReceiver(true); }));
+    EXPECT_FALSE(kept([] { SetIonosphere(Viewer.Rough.Kind, Viewer.Rough.Seed + 1); }));
+    EXPECT_FALSE(kept([] { SetIonosphere(Ionosphere::Quiet, Viewer.Rough.Seed); }));
 }
 
 }  // namespace
