@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/scenes.h"
 #include "tools/trace_options.h"
 
 namespace {
@@ -57,6 +58,18 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
     EXPECT_EQ(Parse("--frequency 0.51 --wave-number 1").Options.WaveNumber, 1.0f);
     EXPECT_EQ(Parse("--whiskers none").Options.ShowNormals, 0);
     EXPECT_EQ(Parse("--help").Result, TraceParse::Help);
+    const Parsed f = Parse("--ionosphere disturbed --seed=18446744073709551615 --stats st.csv");
+    EXPECT_TRUE(f.Options.Kind == Ionosphere::Disturbed && f.Options.Seed == 18446744073709551615u);
+    EXPECT_TRUE(std::string(f.Options.StatsPath) == "st.csv" && !f.Options.ReceiverShown);
+    // A scene sets the layer, the ionosphere and the receiver as its key
+    // does; the options after it change them.
+    const Parsed s = Parse("--ionosphere quiet --scene 3 --amplitude 5");
+    const SceneState skip = SceneLayer(2);
+    EXPECT_TRUE(s.Options.Altitude == skip.Altitude && s.Options.WaveNumber == skip.WaveNumber &&
+                s.Options.PhaseStep == skip.PhaseStep && s.Options.Amplitude == 5.0f);
+    EXPECT_TRUE(s.Options.Kind == Ionosphere::Smooth && s.Options.ReceiverShown &&
+                s.Options.Receiver.X == SceneSettings[2].ReceiverX);
+    EXPECT_EQ(Parse("--scene 5 --ionosphere quiet").Options.Kind, Ionosphere::Quiet);
 }
 
 TEST(TraceOptions, BadInputIsNamedInOneLine)
@@ -73,9 +86,17 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
           "--a-very-long-name-beyond-its-buffer"}) {
         refused(line);
     }
-    for (const char* line : {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
-                             "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21",
-                             "--frequency -0.01", "--signal="}) {
+    for (const char* line : {"--receiver 0",     "--receiver 1501",
+                             "--receiver nan",   "--wavelength 0",
+                             "--wavelength -1",  "--wavelength 1e309",
+                             "--fan-rays 1",     "--fan-rays 100001",
+                             "--frequency 1.21", "--frequency -0.01",
+                             "--signal=",        "--ionosphere rough",
+                             "--ionosphere",     "--seed -1",
+                             "--seed +1",        "--seed 18446744073709551616",
+                             "--seed 1e3",       "--seed=",
+                             "--scene 0",        "--scene 6",
+                             "--stats="}) {
         refused(line);
     }
     EXPECT_NE(Parse("--frames 0").Error.find("--frames"), std::string::npos);

@@ -1,13 +1,17 @@
 // qsb-trace: the drawing operations of consecutive frames as text, exactly as
-// the painter issues them; optionally the receiver's signal per frame as CSV
-// and the last frame as an SVG picture.
+// the painter issues them; optionally the receiver's signal per frame and its
+// fading statistics as CSV, and the last frame as an SVG picture.
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
+#include "model/fading_csv.h"
+#include "model/fading_statistics.h"
+#include "model/fading_window.h"
 #include "model/scene_state.h"
 #include "model/signal_csv.h"
 #include "model/viewer_state.h"
+#include "render/fading_view.h"
 #include "render/frame_painter.h"
 #include "render/recording_surface.h"
 #include "render/signal_chart.h"
@@ -18,17 +22,22 @@
 // Static: a Recording is too large for the stack.
 static Recording Frame;
 static Recording Chart;
+static Recording Statistics;
 
-constexpr int ChartHeight = 200;
+constexpr int ChartHeight = 200, StatisticsHeight = 300;
+
+// Every frame's signal level for --stats (NoLevel without one), and room to sort them.
+static double Levels[MaxTraceFrames];
+static double Sorted[MaxTraceFrames];
 
 // Standard output and the files asked for (File null for one that is not).
-static CheckedOutput Trace, Svg, Signal;
+static CheckedOutput Trace, Svg, Signal, Stats;
 
 // One line naming the output that failed and why; the files this run
 // opened are removed, so that nothing half-written is left behind.
 static int FailOutput(int status)
 {
-    for (const CheckedOutput* out : {&Trace, &Svg, &Signal}) {
+    for (const CheckedOutput* out : {&Trace, &Svg, &Signal, &Stats}) {
         if (out->Error != 0) {
             std::fprintf(stderr, "qsb-trace: cannot write %s: %s\n", out->Name, std::strerror(out->Error));
             break;
@@ -36,6 +45,7 @@ static int FailOutput(int status)
     }
     DiscardOutput(Svg);
     DiscardOutput(Signal);
+    DiscardOutput(Stats);
     return status;
 }
 
@@ -44,7 +54,8 @@ static int FailOutput(int status)
 static bool OpenOutputs(const TraceOptions& o)
 {
     return (o.SvgPath == nullptr || OpenOutput(Svg, o.SvgPath)) &&
-           (o.SignalPath == nullptr || OpenOutput(Signal, o.SignalPath));
+           (o.SignalPath == nullptr || OpenOutput(Signal, o.SignalPath)) &&
+           (o.StatsPath == nullptr || OpenOutput(Stats, o.StatsPath));
 }
 
 static void SetUpScene(const TraceOptions& o)
@@ -57,9 +68,10 @@ static void SetUpScene(const TraceOptions& o)
     Scene.PhaseOffset = o.PhaseOffset;
     Scene.ShowTangents = o.ShowTangents;
     Scene.ShowNormals = o.ShowNormals;
-    Viewer = StartViewerState();
+    StartViewer();
     Viewer.Receiver = o.Receiver;
     ShowReceiver(o.ReceiverShown != 0);
+    SetIonosphere(o.Kind, o.Seed);
 }
 
 static bool WriteFrame(int frame)
@@ -96,7 +108,7 @@ static bool TraceFrame(const TraceOptions& o, int frame)
     if (!WriteFrame(frame)) {
         return false;
     }
-    if (Signal.File == nullptr) {
+    if (Signal.File == nullptr && Stats.File == nullptr) {
         return true;
     }
     // The painter updates only a shown receiver; a hidden one listens here,
@@ -104,25 +116,43 @@ static bool TraceFrame(const TraceOptions& o, int frame)
     if (!Viewer.ReceiverShown) {
         UpdateReceiver(true);
     }
-    return WriteSignalRow(frame);
+    Levels[frame - 1] = Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoLevel;
+    return Signal.File == nullptr || WriteSignalRow(frame);
+}
+
+// Over all the frames traced.
+static bool WriteStatistics(int frames)
+{
+    char text[1024];
+    FormatFadingCsv(MeasureFading(Levels, frames, Sorted), text, sizeof text);
+    return PutText(Stats, text) && CloseOutput(Stats);
 }
 
 // The picture of the last frame, with the chart of the traced frames' signal
-// under it when there is one; then every output closed.
+// under it when there is one, and the statistics view under that; then
+// every output closed.
 static bool Finish(const TraceOptions& o)
 {
     if (Svg.File != nullptr) {
         const Recording* chart = nullptr;
+        const Recording* statistics = nullptr;
         if (Signal.File != nullptr) {
             ClearRecording(Chart);
             DrawSignalChart(RecordingSurface(Chart), o.Width, ChartHeight);
             chart = &Chart;
         }
-        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, ChartHeight) || !CloseOutput(Svg)) {
+        if (Stats.File != nullptr) {
+            ClearRecording(Statistics);
+            DrawFadingView(RecordingSurface(Statistics), o.Width, StatisticsHeight);
+            statistics = &Statistics;
+        }
+        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, ChartHeight, statistics, StatisticsHeight) ||
+            !CloseOutput(Svg)) {
             return false;
         }
     }
-    return (Signal.File == nullptr || CloseOutput(Signal)) && CloseOutput(Trace);
+    return (Stats.File == nullptr || WriteStatistics(o.Frames)) && (Signal.File == nullptr || CloseOutput(Signal)) &&
+           CloseOutput(Trace);
 }
 
 int main(int argc, char** argv)

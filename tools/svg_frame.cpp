@@ -78,19 +78,29 @@ void WriteOperations(CheckedOutput& out, const Recording& frame)
     path.Close();
 }
 
+// A recording drawn at (0, top).
+void WritePanel(CheckedOutput& out, const Recording& panel, int top)
+{
+    Print(out, "<g transform=\"translate(0,%d)\">\n", top);
+    WriteOperations(out, panel);
+    PutText(out, "</g>\n");
+}
+
 }  // namespace
 
 bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
-                   int chartHeight)
+                   int chartHeight, const Recording* statistics, int statisticsHeight)
 {
-    const int total = height + (chart != nullptr ? chartHeight : 0);
+    const int chartTop = height, statisticsTop = chartTop + (chart != nullptr ? chartHeight : 0);
+    const int total = statisticsTop + (statistics != nullptr ? statisticsHeight : 0);
     Print(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n", width,
           total, width, total);
     WriteOperations(out, scene);
     if (chart != nullptr) {
-        Print(out, "<g transform=\"translate(0,%d)\">\n", height);
-        WriteOperations(out, *chart);
-        PutText(out, "</g>\n");
+        WritePanel(out, *chart, chartTop);
+    }
+    if (statistics != nullptr) {
+        WritePanel(out, *statistics, statisticsTop);
     }
     return PutText(out, "</svg>\n");
 }

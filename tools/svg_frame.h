@@ -7,6 +7,7 @@
 #include "tools/checked_output.h"
 
 // The scene, width x height, and, if chart is not null, the chart recorded
-// at width x chartHeight under it. Returns false if writing failed.
+// at width x chartHeight under it, and likewise the statistics view under
+// both. Returns false if writing failed.
 bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
-                   int chartHeight);
+                   int chartHeight, const Recording* statistics = nullptr, int statisticsHeight = 0);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "controls/scenes.h"
 #include "model/scene_state.h"
 
 const char TraceUsage[] =
@@ -30,8 +31,20 @@ const char TraceUsage[] =
     "  --signal FILE          write the receiver's signal per frame as CSV:\n"
     "                         frame,paths,focus_db,signal_db (the receiver at 900 unless\n"
     "                         --receiver; no levels when no path reaches it)\n"
+    "  --ionosphere KIND      smooth, quiet, moderate or disturbed (default smooth):\n"
+    "                         a rough one scatters each path's wave (Doppler spread\n"
+    "                         0.1, 0.5 or 1.0 Hz); the frames' drawing stays the same\n"
+    "  --seed N               the rough ionosphere's seed, 0 to 18446744073709551615\n"
+    "                         (default 1): the same seed gives the same run\n"
+    "  --scene N              the scene of key N, 1 to 5 (Calm, Deep multipath, Skip\n"
+    "                         zone, Focusing, Disturbed): its layer, its ionosphere and\n"
+    "                         the receiver shown at its place; later options change them\n"
+    "  --stats FILE           write the fading statistics of all frames' signal as CSV:\n"
+    "                         statistic,measured,rayleigh (the receiver at 900 unless\n"
+    "                         --receiver; values empty below 100 frames with a signal)\n"
     "  --svg FILE             also write the last frame as an SVG picture, with the\n"
-    "                         signal chart of the last 300 frames under it if --signal\n"
+    "                         signal chart of the last 300 frames under it if --signal,\n"
+    "                         and the statistics view of the last 3000 under that if --stats\n"
     "  --help                 show this text\n"
     "Exit status: 0 done, 1 an output could not be written, 2 bad options or an\n"
     "output file that cannot be created.\n";
@@ -52,6 +65,9 @@ TraceOptions DefaultTraceOptions()
                         nullptr,
                         0,
                         DefaultReceiverSettings(),
+                        nullptr,
+                        Ionosphere::Smooth,
+                        DefaultRoughSeed,
                         nullptr};
 }
 
@@ -133,6 +149,49 @@ bool ParseFrequency(const char* text, float& waveNumber)
     return true;
 }
 
+bool ParseIonosphere(const char* text, Ionosphere& kind)
+{
+    for (int i = 0; i < IonosphereCount; ++i) {
+        if (std::strcmp(text, IonosphereName(static_cast<Ionosphere>(i))) == 0) {
+            kind = static_cast<Ionosphere>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Digits only: strtoull itself would take a sign, and wrap "-1" round.
+bool ParseSeed(const char* text, std::uint64_t& seed)
+{
+    if (std::strspn(text, "0123456789") != std::strlen(text)) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long v = std::strtoull(text, &end, 10);
+    if (end == text || *end != '\0' || errno == ERANGE) {
+        return false;
+    }
+    seed = v;
+    return true;
+}
+
+// The scene's layer, ionosphere and receiver, as key N sets them.
+bool ParseScene(const char* text, TraceOptions& o)
+{
+    int key = 0;
+    if (!ParseInt(text, 1, SceneCount, key)) {
+        return false;
+    }
+    const SceneState layer = SceneLayer(key - 1);
+    o.Altitude = layer.Altitude, o.Amplitude = layer.Amplitude;
+    o.WaveNumber = layer.WaveNumber, o.PhaseStep = layer.PhaseStep;
+    o.Kind = SceneSettings[key - 1].Kind;
+    o.ReceiverShown = 1;
+    o.Receiver.X = SceneSettings[key - 1].ReceiverX;
+    return true;
+}
+
 bool ParseFileName(const char* text, const char*& path)
 {
     path = text;
@@ -153,7 +212,11 @@ enum class Opt {
     Receiver,
     Wavelength,
     FanRays,
-    Signal
+    Signal,
+    Ionosphere,
+    Seed,
+    Scene,
+    Stats
 };
 
 // Every option that takes a value, and what the value must be.
@@ -177,6 +240,10 @@ constexpr KnownOption KnownOptions[] = {
     {"--wavelength", Opt::Wavelength, "a finite decimal number above 0"},
     {"--fan-rays", Opt::FanRays, "a whole number from 2 to 100000"},
     {"--signal", Opt::Signal, "a file name"},
+    {"--ionosphere", Opt::Ionosphere, "smooth, quiet, moderate or disturbed"},
+    {"--seed", Opt::Seed, "a whole number from 0 to 18446744073709551615"},
+    {"--scene", Opt::Scene, "a whole number from 1 to 5"},
+    {"--stats", Opt::Stats, "a file name"},
 };
 
 // Stores a good value; false for a bad one.
@@ -199,6 +266,10 @@ bool StoreValue(Opt id, const char* v, TraceOptions& o)
                            o.Receiver.Wavelength);
     case Opt::FanRays: return ParseInt(v, MinFanRays, MaxFanRays, o.Receiver.FanRays);
     case Opt::Signal: return ParseFileName(v, o.SignalPath);
+    case Opt::Ionosphere: return ParseIonosphere(v, o.Kind);
+    case Opt::Seed: return ParseSeed(v, o.Seed);
+    case Opt::Scene: return ParseScene(v, o);
+    case Opt::Stats: return ParseFileName(v, o.StatsPath);
     }
     return false;
 }

@@ -2,7 +2,10 @@
 // can be tested and fuzzed on its own.
 #pragma once
 
+#include <cstdint>
+
 #include "model/receiver.h"
+#include "model/rough_layer.h"
 
 constexpr int MaxTraceFrames = 100000;
 // The highest frequency the dialog offers.
@@ -17,12 +20,15 @@ struct TraceOptions {
     unsigned char ReceiverShown;  // the receiver is drawn in the frames
     ReceiverSettings Receiver;    // also where --signal listens when it is not shown
     const char* SignalPath;       // null: no CSV of the signal
+    Ionosphere Kind;              // the ionosphere's setting
+    std::uint64_t Seed;           // and its seed
+    const char* StatsPath;        // null: no CSV of the fading statistics
 };
 
 enum class TraceParse { Run, Help, Error };
 
 // The program's start values, one frame, normals, a 1000 x 500 client area,
-// the receiver hidden at its default place.
+// the receiver hidden at its default place, a smooth ionosphere.
 TraceOptions DefaultTraceOptions();
 
 // On Error, `error` holds one line (without newline) naming the problem.
