@@ -46,10 +46,9 @@ void ChooseScene(int scene)
     Scene.Amplitude = layer.Amplitude;
     Scene.WaveNumber = layer.WaveNumber;
     Scene.PhaseStep = layer.PhaseStep;
-    ShowReceiver(true);
+    ShowReceiver(true);  // a fresh chart and fresh statistics
     PlaceReceiver(SceneSettings[scene].ReceiverX);
     SetIonosphere(SceneSettings[scene].Kind, Viewer.Rough.Seed);
-    ClearFadingWindow(Fading);
     Viewer.ChosenScene = static_cast<signed char>(scene);
 }
 

@@ -11,56 +11,42 @@
 #include "model/fading_window.h"
 #include "model/random.h"
 
-namespace {
-
-// The KS distance by counting: at each distinct level, the share below it
-// and the share at or below it against Rayleigh's P.
-double CountedKs(const std::vector<double>& relative)
-{
-    double distance = 0;
-    for (double v : relative) {
-        const double below = std::count_if(relative.begin(), relative.end(), [v](double w) { return w < v; });
-        const double atOrBelow = std::count_if(relative.begin(), relative.end(), [v](double w) { return w <= v; });
-        const double n = static_cast<double>(relative.size()), P = 1 - std::exp(-std::log(2.0) * std::pow(10, v / 10));
-        distance = std::max({distance, std::fabs(P - below / n), std::fabs(atOrBelow / n - P)});
-    }
-    return distance;
-}
-
-}  // namespace
-
 // Ten times the levels 7 + (-3 -15 2 0 4 -25 1 3 -1 6), a frame without a
 // signal between the first -15 and 2. Median 7.5; relative to it the
 // series crosses 0 upward 4 times a period and -10 twice, once fewer each
 // across the gap: 39 and 19 in 10 s of signal; 20 levels under -10, each a
-// frame long.
+// frame long. Its greatest distance to Rayleigh is at -15.5 dB, with 20 %
+// of the levels at or under it; levels of +-1 dB lie farthest from
+// Rayleigh just under -1 dB, where none lie: both sides of each step count.
 TEST(FadingStatistics, HandWorkedSeries)
 {
     const double period[] = {-3, -15, 2, 0, 4, -25, 1, 3, -1, 6};
-    std::vector<double> levels, relative;
+    std::vector<double> levels, sorted(150);
     for (int i = 0; i < 100; ++i) {
         levels.push_back(7 + period[i % 10]);
-        relative.push_back(period[i % 10] - 0.5);
         if (i == 1) {
             levels.push_back(NoLevel);
         }
     }
-    std::vector<double> sorted(150);
     const FadingStatistics s = MeasureFading(levels.data(), static_cast<int>(levels.size()), sorted.data());
     EXPECT_TRUE(s.Frames == 101 && s.Samples == 100);
+    const auto rayleigh = [](double db) { return 1 - std::pow(2, -std::pow(10, db / 10)); };
     // p (n - 1) between neighbours: 0.99, 9.9, 89.1 and 98.01.
-    const double expected[] = {7.5, -25.5, -16.5, 3.7, 5.5, 0.2, 3.9, 1.9, 0.2 / 1.9};
-    const double measured[] = {s.MedianDb,           s.P01Db,          s.P10Db,      s.P90Db, s.P99Db, s.Below10,
-                               s.CrossingsPerSecond, s.FadesPerSecond, s.FadeSeconds};
-    for (int i = 0; i < 9; ++i) {
+    const double expected[] = {7.5, -25.5, -16.5, 3.7, 5.5, 0.2, 3.9, 1.9, 0.2 / 1.9, 0.2 - rayleigh(-15.5)};
+    const double measured[] = {s.MedianDb,           s.P01Db,          s.P10Db,       s.P90Db, s.P99Db, s.Below10,
+                               s.CrossingsPerSecond, s.FadesPerSecond, s.FadeSeconds, s.Ks};
+    for (int i = 0; i < 10; ++i) {
         EXPECT_NEAR(measured[i], expected[i], 1e-12) << i;
     }
-    EXPECT_NEAR(s.Ks, CountedKs(relative), 1e-12);
     EXPECT_TRUE(sorted[0] == -25.5 && sorted[99] == 5.5);
-    // 99 samples are not enough; a series that never fades has no fade length.
-    EXPECT_TRUE(std::isnan(MeasureFading(levels.data(), 99, sorted.data()).MedianDb));
-    const std::vector<double> steady(150, 3.0);
-    EXPECT_TRUE(std::isnan(MeasureFading(steady.data(), 150, sorted.data()).FadeSeconds));
+    EXPECT_TRUE(std::isnan(MeasureFading(levels.data(), 99, sorted.data()).MedianDb));  // too few
+    levels.resize(150);
+    for (int i = 0; i < 150; ++i) {
+        levels[i] = i % 2 == 0 ? -1 : 1;
+    }
+    const FadingStatistics steady = MeasureFading(levels.data(), 150, sorted.data());
+    EXPECT_NEAR(steady.Ks, rayleigh(-1), 1e-12);
+    EXPECT_TRUE(std::isnan(steady.FadeSeconds));  // no fade, no length
 }
 
 // Rayleigh fading made independently of the program: complex Gaussian noise

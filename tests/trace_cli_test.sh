@@ -47,6 +47,8 @@ for seed in 4 4 5; do
   "$trace" --frames 300 --ionosphere moderate --seed $seed --signal "$dir/r$seed.csv" --stats "$dir/st$seed.csv" >"$dir/rough.txt"
   cmp -s "$dir/st$seed.csv" "$dir/st4.csv" || [ $seed = 5 ] || fail "seed 4 gave two different runs"
 done
+"$trace" --frames 300 --ionosphere moderate --seed 4 --receiver 900 --stats "$dir/shown.csv" >/dev/null
+cmp -s "$dir/shown.csv" "$dir/st4.csv" || fail "--stats differs between the receiver shown and hidden at 900"
 cmp -s "$dir/rough.txt" "$dir/smooth.txt" || fail "a rough ionosphere changed the frames drawn"
 cmp -s "$dir/r4.csv" "$dir/smooth.csv" && fail "a rough ionosphere left the signal as it was"
 cmp -s "$dir/st4.csv" "$dir/st5.csv" && fail "seeds 4 and 5 gave the same statistics"
