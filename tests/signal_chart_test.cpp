@@ -96,21 +96,23 @@ TEST_F(SignalChart, MovesAreMarkedWhileTheirSamplesAreShown)
 // where they leave it; a level on the edge itself has none.
 TEST_F(SignalChart, LevelsBeyondTheScaleArePinnedAndMarked)
 {
-    AddSamples(10, 45, 900);
-    AddSamples(10, ChartTopDb, 900);
-    AddSamples(10, -100, 900);
+    const double levels[] = {45, 0, ChartTopDb, -100};
+    for (double db : levels) {
+        AddSamples(10, db, 900);
+    }
     ChartParts parts = DrawChart(ChartMinWidth, ChartMinHeight);
     const int top = parts.GridAt["+30 dB"], bottom = parts.GridAt["-40 dB"];
+    const int rows[] = {top, parts.GridAt["   0 dB"], top, bottom};
     for (PenId pen : {PenId::Focus, PenId::Signal}) {
         const auto& runs = parts.Runs[pen];
         ASSERT_EQ(runs.size(), 3u);  // the curve, a chevron up, a chevron down
-        ASSERT_EQ(runs[0].size(), 30u);
-        for (int i = 0; i < 30; ++i) {
-            EXPECT_EQ(runs[0][i].Y, i < 20 ? top : bottom) << i;
+        ASSERT_EQ(runs[0].size(), 40u);
+        for (int i = 0; i < 40; ++i) {
+            EXPECT_EQ(runs[0][i].Y, rows[i / 10]) << i;
         }
-        const Point up[3] = {{runs[0][0].X - 4, top + 5}, {runs[0][0].X, top}, {runs[0][0].X + 4, top + 5}};
-        const Point down[3] = {
-            {runs[0][20].X - 4, bottom - 5}, {runs[0][20].X, bottom}, {runs[0][20].X + 4, bottom - 5}};
+        const int upAt = runs[0][0].X, downAt = runs[0][30].X;
+        const Point up[3] = {{upAt - 4, top + 5}, {upAt, top}, {upAt + 4, top + 5}};
+        const Point down[3] = {{downAt - 4, bottom - 5}, {downAt, bottom}, {downAt + 4, bottom - 5}};
         for (int i = 0; i < 3; ++i) {
             EXPECT_TRUE(runs[1][i].X == up[i].X && runs[1][i].Y == up[i].Y) << i;
             EXPECT_TRUE(runs[2][i].X == down[i].X && runs[2][i].Y == down[i].Y) << i;
