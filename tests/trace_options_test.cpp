@@ -116,24 +116,9 @@ TEST(TraceOptions, NumbersAreRefusedWithTheirReason)
                              "--wave-number 1e30 --amplitude 1", "--svg a --signal b --size 304x1", "--size 1x1"}) {
         EXPECT_EQ(Parse(line).Result, TraceParse::Run) << line << ": " << Parse(line).Error;
     }
-}
-
-// A layer higher than can be drawn comes down to the bound, the altitude
-// first, then the ripples.
-TEST(TraceOptions, LayerAboveTheDrawableIsBroughtDown)
-{
-    const struct {
-        const char* Line;
-        float Altitude, Amplitude;
-    } cases[] = {
-        {"--altitude 3e38 --amplitude 5", MaxDrawnAltitude, 0},
-        {"--altitude 7e8 --amplitude 1e30", 7e8f, MaxDrawnAltitude - 7e8f},
-        {"--altitude 7e8 --amplitude 1e8", 7e8f, 1e8f},
-    };
-    for (const auto& c : cases) {
-        const TraceOptions o = Parse(c.Line).Options;
-        EXPECT_TRUE(o.Altitude == c.Altitude && o.Amplitude == c.Amplitude) << c.Line;
-    }
+    // A layer too high to draw comes down to the bound, the altitude first.
+    const TraceOptions high = Parse("--altitude 7e8 --amplitude 1e30").Options;
+    EXPECT_TRUE(high.Altitude == 7e8f && high.Amplitude == MaxDrawnAltitude - 7e8f);
 }
 
 }  // namespace
