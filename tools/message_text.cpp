@@ -50,7 +50,7 @@ void EscapeForMessage(const char* text, int limit, char* out, int size)
         if (used + pieceLength > room) {
             break;
         }
-        std::memcpy(out + used, piece, pieceLength);
+        std::strcpy(out + used, piece);
         used += pieceLength, taken += length;
     }
     std::strcpy(out + used, s[taken] != '\0' ? "..." : "");

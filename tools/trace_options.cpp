@@ -40,8 +40,8 @@ const char TraceUsage[] =
     "                         signal chart of the last 300 frames under it if --signal\n"
     "  --help                 show this text\n"
     "  --version              show the program's version\n"
-    "Exit status: 0 done, 1 an output could not be written, 2 bad options or an\n"
-    "output file that cannot be created.\n";
+    "Exit status: 0 done, 1 an output could not be written, 2 bad options, two\n"
+    "outputs into one file, or an output file that cannot be created.\n";
 
 static_assert(ChartMinWidth == 304 && MaxDrawnAltitude == 8e8f, "the usage names both");
 
