@@ -4,6 +4,7 @@
 
 #include "model/scene_state.h"
 #include "model/viewer_state.h"
+#include "qsb_version.h"
 #include "render/view_mapping.h"
 
 constexpr std::uintptr_t CaseBit = 0x20;
@@ -22,7 +23,9 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "Q, or a left click: quit\n"
                            "\n"
                            "While the parameter dialog is active, the keys move its sliders; "
-                           "a right click in the main window gives them back to the picture.";
+                           "a right click in the main window gives them back to the picture.\n"
+                           "\n"
+                           "QSB effect of the ionosphere " QSB_VERSION;
 
 // The arrows move the receiver only while it is shown.
 static KeyAction ApplyReceiverKey(std::uintptr_t code)

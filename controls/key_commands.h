@@ -30,5 +30,6 @@ KeyAction ApplyKey(std::uintptr_t keyCode);
 // there, to the nearest unit (PlaceReceiver keeps it within range).
 double ReceiverXAtColumn(int column);
 
-// Every key and mouse action, one per line, for the help box.
+// Every key and mouse action, one per line, for the help box; it ends with
+// the program's name and version.
 extern const char KeyHelpText[];

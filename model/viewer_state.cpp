@@ -25,7 +25,7 @@ void UpdateReceiver(bool drifted)
     ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
     if (drifted) {
         AddSignalSample(Viewer.History, SignalSample{Viewer.DriftSteps, Viewer.Signal.Paths, Viewer.Signal.FocusDb,
-                                                     Viewer.Signal.SignalDb});
+                                                     Viewer.Signal.SignalDb, Viewer.Receiver.X});
     }
 }
 

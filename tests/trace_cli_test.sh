@@ -4,7 +4,7 @@
 # one line on stderr, nothing on stdout) and failed writes (exit 1, one line,
 # no file left behind).
 set -u
-trace=$1
+trace=$(realpath "$1")
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
@@ -62,6 +62,35 @@ for args in "--frames 3 --svg $dir/big.svg" "--frames 400 --signal $dir/big.csv"
   [ -e "$file" ] && fail "'$args' left $file behind"
 done
 "$trace" --help | grep -q -- '--phase-offset' || fail "--help does not explain the options"
+version=$(sed -n 's/^project(qsb VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+[ "$("$trace" --version)" = "qsb-trace $version" ] || fail "--version: $("$trace" --version), not $version"
+
+# One file named for two outputs, however it is spelled, is refused before
+# anything is written: the file keeps what it held.
+mkdir "$dir/sub" && cd "$dir" || exit 1
+echo kept >kept && ln kept hard && ln -s kept link && ln -s new dangling
+for args in "--svg kept --signal ./kept" "--svg sub/../kept --signal kept" "--svg link --signal kept" \
+            "--svg hard --signal kept" "--svg dangling --signal ./new" "--svg new --signal sub/../new"; do
+  # shellcheck disable=SC2086
+  "$trace" --receiver 900 $args >out 2>err
+  status=$?
+  [ "$status" = 2 ] && [ ! -s out ] && [ "$(wc -l <err)" = 1 ] && grep -q 'are the same file$' err \
+    || fail "'$args': exit $status, $(cat err)"
+  [ "$(cat kept)" = kept ] && [ ! -e new ] || fail "'$args' wrote a file"
+done
+"$trace" --svg kept >>kept 2>err
+[ $? = 2 ] && [ "$(cat kept)" = kept ] && [ "$(cat err)" = "qsb-trace: --svg kept is the file standard output goes to" ] \
+  || fail "--svg into standard output's own file: $(cat err)"
+# A path with a line break, a tab and an escape character stays on one line.
+"$trace" --svg $'no/a\nb\tc\e\\' 2>err
+[ "$(cat err)" = 'qsb-trace: cannot write no/a\nb\tc\x1b\\: No such file or directory' ] || fail "path not escaped: $(cat err)"
+cd - >/dev/null || exit 1
+
+# A layer too high to draw comes down to the highest drawable one, whose
+# coordinates are all ints.
+out=$("$trace" --frames 20 --altitude 1e30)
+[ "$out" = "$("$trace" --frames 20 --altitude 8e8 --amplitude 0)" ] && printf '%s\n' "$out" | grep -q '^pen ray' \
+  && ! printf '%s\n' "$out" | grep -q -- -2147483648 || fail "--altitude 1e30 is not drawn as the highest drawable layer"
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "trace_cli: all checks passed"

@@ -3,15 +3,17 @@
 // and the last frame as an SVG picture.
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 
 #include "model/scene_state.h"
 #include "model/signal_csv.h"
 #include "model/viewer_state.h"
+#include "qsb_version.h"
 #include "render/frame_painter.h"
 #include "render/recording_surface.h"
 #include "render/signal_chart.h"
 #include "tools/checked_output.h"
+#include "tools/file_identity.h"
+#include "tools/message_text.h"
 #include "tools/svg_frame.h"
 #include "tools/trace_options.h"
 
@@ -19,32 +21,88 @@
 static Recording Frame;
 static Recording Chart;
 
-constexpr int ChartHeight = 200;
+// Standard output.
+static CheckedOutput Trace;
 
-// Standard output and the files asked for (File null for one that is not).
-static CheckedOutput Trace, Svg, Signal;
+// Every file the tool writes besides standard output, one entry each: the
+// same-file check, the opening before anything is printed, the messages and
+// the removal after a failure go over this table alone.
+struct TraceOutput {
+    const char* Option;
+    const char* TraceOptions::*Path;  // null: not asked for
+    CheckedOutput Out;                // File null: not open
+};
+enum TraceOutputIndex { SvgOutput, SignalOutput, TraceOutputCount };
+static TraceOutput Outputs[TraceOutputCount] = {
+    {"--svg", &TraceOptions::SvgPath, {}},
+    {"--signal", &TraceOptions::SignalPath, {}},
+};
+static CheckedOutput& Svg = Outputs[SvgOutput].Out;
+static CheckedOutput& Signal = Outputs[SignalOutput].Out;
+
+// A path as a message shows it: on one line, whatever it holds.
+struct ShownPath {
+    char Text[4 * 1024 + 4];
+    explicit ShownPath(const char* path) { EscapeForMessage(path, 1024, Text, sizeof Text); }
+};
 
 // One line naming the output that failed and why; the files this run
 // opened are removed, so that nothing half-written is left behind.
 static int FailOutput(int status)
 {
-    for (const CheckedOutput* out : {&Trace, &Svg, &Signal}) {
-        if (out->Error != 0) {
-            std::fprintf(stderr, "qsb-trace: cannot write %s: %s\n", out->Name, std::strerror(out->Error));
-            break;
+    const CheckedOutput* failed = Trace.Error != 0 ? &Trace : nullptr;
+    for (const TraceOutput& output : Outputs) {
+        failed = failed == nullptr && output.Out.Error != 0 ? &output.Out : failed;
+    }
+    if (failed != nullptr) {
+        std::fprintf(stderr, "qsb-trace: cannot write %s: %s\n", ShownPath(failed->Name).Text,
+                     std::strerror(failed->Error));
+    }
+    for (TraceOutput& output : Outputs) {
+        DiscardOutput(output.Out);
+    }
+    return status;
+}
+
+// Two outputs into one file would write over each other: refused, before
+// any file is opened, so that an existing file stays as it was.
+static bool OutputsApart(const TraceOptions& o)
+{
+    static FileIdentity identities[TraceOutputCount], standardOutput;
+    IdentifyStandardOutput(standardOutput);
+    for (int i = 0; i < TraceOutputCount; ++i) {
+        const char* path = o.*Outputs[i].Path;
+        if (path == nullptr) {
+            continue;
+        }
+        IdentifyPath(path, identities[i]);
+        if (SameFile(identities[i], standardOutput)) {
+            std::fprintf(stderr, "qsb-trace: %s %s is the file standard output goes to\n", Outputs[i].Option,
+                         ShownPath(path).Text);
+            return false;
+        }
+        for (int j = 0; j < i; ++j) {
+            if (o.*Outputs[j].Path != nullptr && SameFile(identities[j], identities[i])) {
+                std::fprintf(stderr, "qsb-trace: %s %s and %s %s are the same file\n", Outputs[j].Option,
+                             ShownPath(o.*Outputs[j].Path).Text, Outputs[i].Option, ShownPath(path).Text);
+                return false;
+            }
         }
     }
-    DiscardOutput(Svg);
-    DiscardOutput(Signal);
-    return status;
+    return true;
 }
 
 // Before anything is printed, so that a file that cannot be written leaves
 // standard output empty.
 static bool OpenOutputs(const TraceOptions& o)
 {
-    return (o.SvgPath == nullptr || OpenOutput(Svg, o.SvgPath)) &&
-           (o.SignalPath == nullptr || OpenOutput(Signal, o.SignalPath));
+    for (TraceOutput& output : Outputs) {
+        const char* path = o.*output.Path;
+        if (path != nullptr && !OpenOutput(output.Out, path)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 static void SetUpScene(const TraceOptions& o)
@@ -85,7 +143,7 @@ static bool WriteSignalRow(int frame)
     }
     const ReceiverSignal& s = Viewer.Signal;
     char row[96];
-    FormatSignalCsvRow(SignalSample{frame, s.Paths, s.FocusDb, s.SignalDb}, row, sizeof row);
+    FormatSignalCsvRow(SignalSample{frame, s.Paths, s.FocusDb, s.SignalDb, Viewer.Receiver.X}, row, sizeof row);
     return PutText(Signal, row);
 }
 
@@ -115,14 +173,19 @@ static bool Finish(const TraceOptions& o)
         const Recording* chart = nullptr;
         if (Signal.File != nullptr) {
             ClearRecording(Chart);
-            DrawSignalChart(RecordingSurface(Chart), o.Width, ChartHeight);
+            DrawSignalChart(RecordingSurface(Chart), o.Width, TraceChartHeight);
             chart = &Chart;
         }
-        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, ChartHeight) || !CloseOutput(Svg)) {
+        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, TraceChartHeight)) {
             return false;
         }
     }
-    return (Signal.File == nullptr || CloseOutput(Signal)) && CloseOutput(Trace);
+    for (TraceOutput& output : Outputs) {
+        if (output.Out.File != nullptr && !CloseOutput(output.Out)) {
+            return false;
+        }
+    }
+    return CloseOutput(Trace);
 }
 
 int main(int argc, char** argv)
@@ -132,10 +195,12 @@ int main(int argc, char** argv)
     char error[200];
     switch (ParseTraceOptions(argc, argv, options, error, sizeof error)) {
     case TraceParse::Help: return PutText(Trace, TraceUsage) && CloseOutput(Trace) ? 0 : FailOutput(1);
+    case TraceParse::Version:
+        return Print(Trace, "qsb-trace %s\n", QsbVersion) && CloseOutput(Trace) ? 0 : FailOutput(1);
     case TraceParse::Error: std::fprintf(stderr, "qsb-trace: %s\n", error); return 2;
     case TraceParse::Run: break;
     }
-    if (!OpenOutputs(options)) {
+    if (!OutputsApart(options) || !OpenOutputs(options)) {
         return FailOutput(2);
     }
     SetUpScene(options);

@@ -7,6 +7,12 @@
 constexpr int MaxTraceFrames = 100000;
 // The highest frequency the dialog offers.
 constexpr double MaxTraceFrequency = 1.20;
+// The layer's highest point (altitude plus amplitude) is kept at or below
+// this: a flat layer's lowest ray, at 27 degrees, lands at 3.9 times its
+// height, which passes the last int column from 8.26e8 on.
+constexpr float MaxDrawnAltitude = 8e8f;
+// The signal chart's height under the picture; it is as wide as the picture.
+constexpr int TraceChartHeight = 200;
 
 struct TraceOptions {
     int Frames;
@@ -19,7 +25,7 @@ struct TraceOptions {
     const char* SignalPath;       // null: no CSV of the signal
 };
 
-enum class TraceParse { Run, Help, Error };
+enum class TraceParse { Run, Help, Version, Error };
 
 // The program's start values, one frame, normals, a 1000 x 500 client area,
 // the receiver hidden at its default place.
