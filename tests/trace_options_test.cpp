@@ -57,6 +57,10 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
     EXPECT_EQ(Parse("--frequency 0.51 --wave-number 1").Options.WaveNumber, 1.0f);
     EXPECT_EQ(Parse("--whiskers none").Options.ShowNormals, 0);
     EXPECT_EQ(Parse("--help").Result, TraceParse::Help);
+    const TraceOptions m = Parse("--map m.csv --band=b.csv --audio a.wav --tone=2000").Options;
+    EXPECT_TRUE(std::string(m.MapPath) == "m.csv" && std::string(m.BandPath) == "b.csv" &&
+                std::string(m.AudioPath) == "a.wav" && m.ToneHz == 2000 && !m.ReceiverShown);
+    EXPECT_TRUE(Parse("--tone 200").Options.ToneHz == 200 && Parse("--map x").Options.ToneHz == 700);
 }
 
 TEST(TraceOptions, BadInputIsNamedInOneLine)
@@ -73,9 +77,10 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
           "--a-very-long-name-beyond-its-buffer"}) {
         refused(line);
     }
-    for (const char* line : {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
-                             "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21",
-                             "--frequency -0.01", "--signal="}) {
+    for (const char* line :
+         {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
+          "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21", "--frequency -0.01",
+          "--signal=", "--map=", "--band=", "--audio=", "--tone 199.9", "--tone 2000.1", "--tone nan"}) {
         refused(line);
     }
     EXPECT_NE(Parse("--frames 0").Error.find("--frames"), std::string::npos);

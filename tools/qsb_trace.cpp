@@ -1,50 +1,65 @@
 // qsb-trace: the drawing operations of consecutive frames as text, exactly as
-// the painter issues them; optionally the receiver's signal per frame as CSV
-// and the last frame as an SVG picture.
+// the painter issues them; optionally the receiver's signal, the ground map
+// and the band per frame as CSV, the receiver's sound as WAV, and the last
+// frame as an SVG picture.
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
 #include "model/scene_state.h"
 #include "model/signal_csv.h"
+#include "model/sound_generator.h"
 #include "model/viewer_state.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
 #include "render/recording_surface.h"
 #include "render/signal_chart.h"
+#include "render/waterfall_view.h"
 #include "tools/checked_output.h"
 #include "tools/svg_frame.h"
 #include "tools/trace_options.h"
+#include "tools/wav_file.h"
 
 // Static: a Recording is too large for the stack.
 static Recording Frame;
 static Recording Chart;
+static Recording MapView;
+static Recording WaterfallView;
 
+// The map and the waterfall at one pixel row per drift step.
 constexpr int ChartHeight = 200;
+constexpr int MapHeight = LevelRingRows + MapFooterHeight;
+constexpr int WaterfallHeight = LevelRingRows + 58;
 
 // Standard output and the files asked for (File null for one that is not).
-static CheckedOutput Trace, Svg, Signal;
+static CheckedOutput Trace, Svg, Signal, Map, Band, Audio;
+
+static SoundGenerator Sound;
 
 // One line naming the output that failed and why; the files this run
 // opened are removed, so that nothing half-written is left behind.
 static int FailOutput(int status)
 {
-    for (const CheckedOutput* out : {&Trace, &Svg, &Signal}) {
+    for (const CheckedOutput* out : {&Trace, &Svg, &Signal, &Map, &Band, &Audio}) {
         if (out->Error != 0) {
             std::fprintf(stderr, "qsb-trace: cannot write %s: %s\n", out->Name, std::strerror(out->Error));
             break;
         }
     }
-    DiscardOutput(Svg);
-    DiscardOutput(Signal);
+    for (CheckedOutput* out : {&Svg, &Signal, &Map, &Band, &Audio}) {
+        DiscardOutput(*out);
+    }
     return status;
 }
+
+static bool OpenIfAsked(CheckedOutput& out, const char* path) { return path == nullptr || OpenOutput(out, path); }
 
 // Before anything is printed, so that a file that cannot be written leaves
 // standard output empty.
 static bool OpenOutputs(const TraceOptions& o)
 {
-    return (o.SvgPath == nullptr || OpenOutput(Svg, o.SvgPath)) &&
-           (o.SignalPath == nullptr || OpenOutput(Signal, o.SignalPath));
+    return OpenIfAsked(Svg, o.SvgPath) && OpenIfAsked(Signal, o.SignalPath) && OpenIfAsked(Map, o.MapPath) &&
+           OpenIfAsked(Band, o.BandPath) && OpenIfAsked(Audio, o.AudioPath);
 }
 
 static void SetUpScene(const TraceOptions& o)
@@ -60,6 +75,12 @@ static void SetUpScene(const TraceOptions& o)
     Viewer = StartViewerState();
     Viewer.Receiver = o.Receiver;
     ShowReceiver(o.ReceiverShown != 0);
+    // None of these changes the trace: the frame draws only the scene.
+    ShowMap(o.MapPath != nullptr);
+    ShowWaterfall(o.BandPath != nullptr);
+    Viewer.SoundOn = o.AudioPath != nullptr;
+    Sound = StartSoundGenerator(WavSampleRate);
+    SetToneFrequency(Sound, o.ToneHz);
 }
 
 static bool WriteFrame(int frame)
@@ -89,6 +110,64 @@ static bool WriteSignalRow(int frame)
     return PutText(Signal, row);
 }
 
+// A level in dB with three decimals after a comma, or the comma alone.
+static bool WriteLevel(CheckedOutput& out, int paths, double db)
+{
+    return paths > 0 ? Print(out, ",%.3f", db) : PutText(out, ",");
+}
+
+// The header names the x of every column, then one row a frame.
+static bool WriteMapRow(int frame)
+{
+    if (frame == 1) {
+        PutText(Map, "frame");
+        for (int c = 0; c < GroundMapColumns; ++c) {
+            Print(Map, ",%.0f", GroundMapX(c));
+        }
+        PutText(Map, "\n");
+    }
+    Print(Map, "%d", frame);
+    for (int c = 0; c < GroundMapColumns; ++c) {
+        WriteLevel(Map, Patterns.Map.Paths[c], Patterns.Map.SignalDb[c]);
+    }
+    return PutText(Map, "\n");
+}
+
+// Likewise with the wavelengths, to nine significant digits.
+static bool WriteBandRow(int frame)
+{
+    const SignalBand& band = Patterns.Band;
+    if (frame == 1) {
+        PutText(Band, "frame");
+        for (double wavelength : band.Wavelength) {
+            Print(Band, ",%.9g", wavelength);
+        }
+        PutText(Band, "\n");
+    }
+    Print(Band, "%d", frame);
+    for (double db : band.SignalDb) {
+        WriteLevel(Band, band.Paths, db);
+    }
+    return PutText(Band, "\n");
+}
+
+// A frame's sound, the header before the first.
+static bool WriteSoundFrame(const TraceOptions& o, int frame)
+{
+    const int count = SamplesPerFrame(WavSampleRate);
+    if (frame == 1) {
+        unsigned char header[WavHeaderBytes];
+        FormatWavHeader(header, WavSampleRate, static_cast<long long>(count) * o.Frames);
+        PutBytes(Audio, header, sizeof header);
+    }
+    static float samples[WavSampleRate];
+    static unsigned char bytes[2 * WavSampleRate];
+    SetSoundLevel(Sound, Viewer.Signal);
+    FillSound(Sound, samples, count);
+    FormatWavSamples(samples, count, bytes);
+    return PutBytes(Audio, bytes, 2 * static_cast<std::size_t>(count));
+}
+
 static bool TraceFrame(const TraceOptions& o, int frame)
 {
     ClearRecording(Frame);
@@ -96,33 +175,49 @@ static bool TraceFrame(const TraceOptions& o, int frame)
     if (!WriteFrame(frame)) {
         return false;
     }
-    if (Signal.File == nullptr) {
-        return true;
-    }
-    // The painter updates only a shown receiver; a hidden one listens here,
-    // so that the trace stays exactly as without it.
-    if (!Viewer.ReceiverShown) {
+    // The painter listens only while something is shown; for the signal
+    // alone the receiver listens here, so that the trace stays exactly as
+    // without it.
+    if (Signal.File != nullptr && !Listening()) {
         UpdateReceiver(true);
     }
-    return WriteSignalRow(frame);
+    return (Signal.File == nullptr || WriteSignalRow(frame)) && (Map.File == nullptr || WriteMapRow(frame)) &&
+           (Band.File == nullptr || WriteBandRow(frame)) && (Audio.File == nullptr || WriteSoundFrame(o, frame));
 }
 
-// The picture of the last frame, with the chart of the traced frames' signal
-// under it when there is one; then every output closed.
+// The picture of the last frame, with under it the ground map, the chart of
+// the traced frames' signal and the waterfall, those that were asked for;
+// then every output closed.
 static bool Finish(const TraceOptions& o)
 {
     if (Svg.File != nullptr) {
-        const Recording* chart = nullptr;
+        SvgPicture pictures[4] = {{&Frame, o.Height}};
+        int count = 1;
+        if (Map.File != nullptr) {
+            ClearRecording(MapView);
+            DrawGroundMap(RecordingSurface(MapView), o.Width, MapHeight);
+            pictures[count++] = SvgPicture{&MapView, MapHeight};
+        }
         if (Signal.File != nullptr) {
             ClearRecording(Chart);
             DrawSignalChart(RecordingSurface(Chart), o.Width, ChartHeight);
-            chart = &Chart;
+            pictures[count++] = SvgPicture{&Chart, ChartHeight};
         }
-        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, ChartHeight) || !CloseOutput(Svg)) {
+        if (Band.File != nullptr) {
+            ClearRecording(WaterfallView);
+            DrawWaterfall(RecordingSurface(WaterfallView), o.Width, WaterfallHeight);
+            pictures[count++] = SvgPicture{&WaterfallView, WaterfallHeight};
+        }
+        if (!WriteSvgPictures(Svg, o.Width, pictures, count) || !CloseOutput(Svg)) {
             return false;
         }
     }
-    return (Signal.File == nullptr || CloseOutput(Signal)) && CloseOutput(Trace);
+    for (CheckedOutput* out : {&Signal, &Map, &Band, &Audio}) {
+        if (out->File != nullptr && !CloseOutput(*out)) {
+            return false;
+        }
+    }
+    return CloseOutput(Trace);
 }
 
 int main(int argc, char** argv)

@@ -30,8 +30,20 @@ const char TraceUsage[] =
     "  --signal FILE          write the receiver's signal per frame as CSV:\n"
     "                         frame,paths,focus_db,signal_db (the receiver at 900 unless\n"
     "                         --receiver; no levels when no path reaches it)\n"
-    "  --svg FILE             also write the last frame as an SVG picture, with the\n"
-    "                         signal chart of the last 300 frames under it if --signal\n"
+    "  --map FILE             write the ground map per frame as CSV: frame, then the\n"
+    "                         signal in dB at every world x from 1 to 1500 (empty where\n"
+    "                         no path arrives); the first row names the x's\n"
+    "  --band FILE            write the band at the receiver per frame as CSV: frame,\n"
+    "                         then the signal in dB at 65 wavelengths evenly spaced in\n"
+    "                         frequency over +-10 % of the receiver's; the first row\n"
+    "                         names the wavelengths\n"
+    "  --audio FILE           write the receiver's signal as sound: a WAV file (16-bit\n"
+    "                         PCM, mono, 22050 Hz), 0.1 s per frame, a beat note whose\n"
+    "                         level follows the signal over a faint hiss\n"
+    "  --tone HZ              the beat note, 200 to 2000 (default 700)\n"
+    "  --svg FILE             also write the last frame as an SVG picture, with under\n"
+    "                         it the ground map if --map, the signal chart of the last\n"
+    "                         300 frames if --signal and the waterfall if --band\n"
     "  --help                 show this text\n"
     "Exit status: 0 done, 1 an output could not be written, 2 bad options or an\n"
     "output file that cannot be created.\n";
@@ -52,7 +64,11 @@ TraceOptions DefaultTraceOptions()
                         nullptr,
                         0,
                         DefaultReceiverSettings(),
-                        nullptr};
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        DefaultToneHz};
 }
 
 namespace {
@@ -153,7 +169,11 @@ enum class Opt {
     Receiver,
     Wavelength,
     FanRays,
-    Signal
+    Signal,
+    Map,
+    Band,
+    Audio,
+    Tone
 };
 
 // Every option that takes a value, and what the value must be.
@@ -177,6 +197,10 @@ constexpr KnownOption KnownOptions[] = {
     {"--wavelength", Opt::Wavelength, "a finite decimal number above 0"},
     {"--fan-rays", Opt::FanRays, "a whole number from 2 to 100000"},
     {"--signal", Opt::Signal, "a file name"},
+    {"--map", Opt::Map, "a file name"},
+    {"--band", Opt::Band, "a file name"},
+    {"--audio", Opt::Audio, "a file name"},
+    {"--tone", Opt::Tone, "a decimal number from 200 to 2000"},
 };
 
 // Stores a good value; false for a bad one.
@@ -199,6 +223,10 @@ bool StoreValue(Opt id, const char* v, TraceOptions& o)
                            o.Receiver.Wavelength);
     case Opt::FanRays: return ParseInt(v, MinFanRays, MaxFanRays, o.Receiver.FanRays);
     case Opt::Signal: return ParseFileName(v, o.SignalPath);
+    case Opt::Map: return ParseFileName(v, o.MapPath);
+    case Opt::Band: return ParseFileName(v, o.BandPath);
+    case Opt::Audio: return ParseFileName(v, o.AudioPath);
+    case Opt::Tone: return ParseDouble(v, MinToneHz, MaxToneHz, o.ToneHz);
     }
     return false;
 }
