@@ -1,5 +1,7 @@
 #include "model/level_rings.h"
 
+#include <cmath>
+
 unsigned char LevelCode(int paths, double db)
 {
     if (paths == 0) {
@@ -9,7 +11,7 @@ unsigned char LevelCode(int paths, double db)
     if (!(steps > 0)) {  // NaN too
         return 1;
     }
-    return static_cast<unsigned char>(steps >= 254 ? 255 : 1 + static_cast<int>(steps + 0.5));
+    return static_cast<unsigned char>(steps >= 254 ? 255 : 1 + std::lround(steps));
 }
 
 double CodedLevelDb(unsigned char code) { return LowestCodedDb + (code - 1) * CodedDbStep; }

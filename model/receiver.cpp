@@ -243,10 +243,10 @@ void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& set
 // The fan is traced ray by ray, keeping only the one before: each
 // neighbouring pair is heard as it is formed, so the work needs no array of
 // rays, whatever the fan's size.
-void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out, SignalBand* band,
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
                  GroundMap* map)
 {
-    StartListening(out, map);
+    StartListening(receiver, map);
     const double receiverX = settings.X;
     const double wavelength = settings.Wavelength;
     const double flat = FlatLayerIntensity(layer.Altitude, receiverX);
@@ -269,10 +269,10 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, Rec
             Tube tube = TubeBetween(previous, ray);
             ReceiverPath path;
             if (receives && HearTube(layer, tube, receiverX, wavelength, sum, path)) {
-                if (out.Paths < MaxDrawnPaths) {
-                    out.Path[out.Paths] = path;
+                if (receiver.Paths < MaxDrawnPaths) {
+                    receiver.Path[receiver.Paths] = path;
                 }
-                ++out.Paths;
+                ++receiver.Paths;
                 if (band != nullptr) {
                     AddPathToBand(*band, path);
                 }
@@ -283,14 +283,14 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, Rec
         }
         previous = ray;
     }
-    out.DrawnPaths = out.Paths < MaxDrawnPaths ? out.Paths : MaxDrawnPaths;
-    if (out.Paths > 0) {
+    receiver.DrawnPaths = receiver.Paths < MaxDrawnPaths ? receiver.Paths : MaxDrawnPaths;
+    if (receiver.Paths > 0) {
         const SignalLevels levels = LevelsOverFlat(sum, flat);
-        out.FocusDb = levels.FocusDb;
-        out.SignalDb = levels.SignalDb;
+        receiver.FocusDb = levels.FocusDb;
+        receiver.SignalDb = levels.SignalDb;
     }
     if (band != nullptr) {
-        FinishBand(*band, out.Paths, flat);
+        FinishBand(*band, receiver.Paths, flat);
     }
     if (map != nullptr) {
         FinishGroundMap(*map, layer.Altitude);

@@ -68,7 +68,7 @@ void FillSound(SoundGenerator& generator, float* samples, int count)
 
 int SamplesPerFrame(double sampleRate)
 {
-    return static_cast<int>(Within(sampleRate, MinSampleRate, MaxSampleRate) * SoundSecondsPerFrame + 0.5);
+    return static_cast<int>(std::lround(Within(sampleRate, MinSampleRate, MaxSampleRate) * SoundSecondsPerFrame));
 }
 
 short PcmSample(float sample)

@@ -63,7 +63,7 @@ void DrawGroundMap(const DrawingSurface& s, int width, int height)
     const int plotHeight = height - MapFooterHeight;
     const int pixels = width < MaxMapPixels ? width : MaxMapPixels;
     int columns[MaxMapPixels];
-    int first = pixels, last = -1;
+    int first = MaxMapPixels, last = -1;
     for (int p = 0; p < pixels; ++p) {
         columns[p] = MapColumnAtPixel(p);
         if (columns[p] >= 0) {

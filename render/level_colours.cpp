@@ -14,9 +14,10 @@ constexpr Rgb Anchors[9] = {{68, 1, 84},    {71, 45, 123}, {59, 82, 139},  {44, 
 // A mid grey: no hue, unlike every colour of the scale and the background.
 constexpr Rgb NoSignalGrey = {128, 128, 128};
 
-constexpr unsigned char Mix(unsigned char a, unsigned char b, double t)
+// a + (b - a) num / den, rounded, in whole numbers (never negative).
+constexpr unsigned char Mix(int a, int b, int num, int den)
 {
-    return static_cast<unsigned char>(a + (b - a) * t + 0.5);
+    return static_cast<unsigned char>((2 * (a * den + (b - a) * num) + den) / (2 * den));
 }
 
 struct Palette {
@@ -26,12 +27,13 @@ struct Palette {
 constexpr Palette MakePalette()
 {
     Palette p{};
+    // Colour i lies at 8 i / (n - 1) anchors along.
+    constexpr int den = ScaleColours - 1;
     for (int i = 0; i < ScaleColours; ++i) {
-        const double position = 8.0 * i / (ScaleColours - 1);
-        const int anchor = position >= 8 ? 7 : static_cast<int>(position);
-        const double t = position - anchor;
+        const int anchor = 8 * i / den < 8 ? 8 * i / den : 7;
+        const int num = 8 * i - anchor * den;
         const Rgb a = Anchors[anchor], b = Anchors[anchor + 1];
-        p.Colour[i] = Rgb{Mix(a.R, b.R, t), Mix(a.G, b.G, t), Mix(a.B, b.B, t)};
+        p.Colour[i] = Rgb{Mix(a.R, b.R, num, den), Mix(a.G, b.G, num, den), Mix(a.B, b.B, num, den)};
     }
     p.Colour[NoSignalColour] = NoSignalGrey;
     return p;

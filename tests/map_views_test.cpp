@@ -122,6 +122,13 @@ TEST_F(MapViews, MapColumnsUnderTheScenesAndTimeRunningDown)
         ASSERT_EQ(MapToScreenX(GroundMapX(MapColumnAtPixel(p))), p) << p;
     }
     EXPECT_EQ(MapColumnAtPixel(MapToScreenX(1)) + MapColumnAtPixel(MapToScreenX(1500) + 1), 0 - 1);
+    // Regression: a negative width read the column table from below its start.
+    for (int width : {-5, 0, 1}) {
+        ClearRecording(Picture);
+        DrawGroundMap(RecordingSurface(Picture), width, 500);
+        DrawWaterfall(RecordingSurface(Picture), width, width);
+        EXPECT_EQ(Picture.CellsUsed, 2 * (ScaleColours + 1)) << width;  // the two legends only
+    }
     ShowReceiver(true);
     for (double x : {901.0, 902.0}) {  // both drawn at column 603
         PlaceReceiver(x);

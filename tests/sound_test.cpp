@@ -124,16 +124,19 @@ TEST(Sound, NoClicksAndAnySliceOfThePullGivesTheSameSamples)
     SoundGenerator whole = StartSoundGenerator(Rate), sliced = StartSoundGenerator(Rate);
     SetToneFrequency(whole, 702.5);
     SetToneFrequency(sliced, 702.5);
-    std::vector<float> a(20 * Frame), b(20 * Frame);
+    std::vector<float> a, b;
     const int slices[] = {441, 1102, 7, 757, 1, 2000};
-    for (int frame = 0, at = 0, slice = 0; frame < 20; ++frame) {
+    for (int frame = 0, slice = 0; frame < 20; ++frame) {
         const ReceiverSignal level = frame % 5 == 4 ? Level(0, 0) : Level(1, frame % 2 == 0 ? 18 : -40);
         SetSoundLevel(whole, level);
         SetSoundLevel(sliced, level);
-        FillSound(whole, a.data() + frame * Frame, Frame);
-        for (const int end = (frame + 1) * Frame; at < end; slice = (slice + 1) % 6) {
-            const int count = std::min(slices[slice], end - at);
-            FillSound(sliced, b.data() + at, count);
+        std::vector<float> s(Frame);
+        FillSound(whole, s.data(), Frame);
+        a.insert(a.end(), s.begin(), s.end());
+        for (int at = 0; at < Frame; slice = (slice + 1) % 6) {
+            const int count = std::min(slices[slice], Frame - at);
+            FillSound(sliced, s.data(), count);
+            b.insert(b.end(), s.begin(), s.begin() + count);
             at += count;
         }
     }

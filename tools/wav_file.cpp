@@ -32,7 +32,7 @@ void FormatWavHeader(unsigned char (&header)[WavHeaderBytes], int sampleRate, lo
 
 void FormatWavSamples(const float* samples, int count, unsigned char* bytes)
 {
-    for (int i = 0; i < count; ++i) {
-        PutLittleEndian(bytes + 2 * i, static_cast<unsigned short>(PcmSample(samples[i])), 2);
+    for (int i = 0; i < count; ++i, bytes += 2) {
+        PutLittleEndian(bytes, static_cast<unsigned short>(PcmSample(samples[i])), 2);
     }
 }
