@@ -49,6 +49,18 @@ sed -n 2p "$dir/m.csv" | grep -Eq '^1,{14}' || fail "map's skip zone: $(sed -n 2
 [ "$(od -A n -t u2 -j 20 -N 4 "$dir/a.wav" | xargs) $(od -A n -t u4 -j 24 -N 4 "$dir/a.wav" | xargs) $(od -A n -t u2 -j 34 -N 2 "$dir/a.wav" | xargs) $(od -A n -t u4 -j 40 -N 4 "$dir/a.wav" | xargs) $(wc -c <"$dir/a.wav")" = "1 1 22050 16 13230 13274" ] \
   || fail "WAV header: $(od -A d -t x1 -N 44 "$dir/a.wav")"
 
+# Under the scene the map, the chart and the waterfall; in the map and the
+# waterfall each row's cells as runs of one colour, side by side from their
+# first cell (7 and 52) to their last (999, and 52 + 65 x 14), none alike
+# (steep ripples: several paths, so the band is not flat).
+"$trace" --frames 3 --amplitude 22 --frequency 1.2 --map "$dir/m.csv" --signal "$dir/s.csv" --band "$dir/b.csv" --svg "$dir/m.svg" >/dev/null
+[ "$(grep -c 'transform="translate(0,\(500\|834\|1034\))"' "$dir/m.svg")" = 3 ] || fail "the pictures under the scene"
+[ "$(awk '/translate/ { part = $0 ~ /834/ ? "" : $0 ~ /1034/ ? "w" : "m" }
+  part != "" && /<rect/ && / height="1" / { split($0, f, "\""); row = part f[4]; if (!(row in at)) at[row] = part == "m" ? 7 : 52
+    if (f[2] != at[row] || f[10] == fill[row]) bad++; at[row] = f[2] + f[6]; fill[row] = f[10] }
+  END { for (row in at) { rows++; bad += at[row] != (row ~ /^m/ ? 1000 : 962) } print rows, bad + 0 }' "$dir/m.svg")" = "6 0" ] \
+  || fail "the map's and the waterfall's rows in the SVG"
+
 "$trace" --frames 2 --svg "$dir/frame.svg" >/dev/null || fail "--svg run"
 grep -q 'stroke="rgb(133,153,0)" stroke-width="4" stroke-linecap="round"' "$dir/frame.svg" && grep -q 'fill="rgb(0,43,54)"' "$dir/frame.svg" \
   || fail "SVG lacks the marker pen or the background"
