@@ -167,10 +167,8 @@ TEST_F(FramePainter, FrameAllocatesNothing)
     const int before = Allocations;
     for (int frame = 0; frame < 10; ++frame) {
         Paint(Frame);
-        for (auto draw : {DrawSignalChart, DrawGroundMap, DrawWaterfall}) {
-            ClearRecording(Plain);
-            draw(RecordingSurface(Plain), 984, 181);
-        }
+        DrawSignalChart(RecordingSurface(Plain), 984, 181);
+        DrawGroundMap(RecordingSurface(Plain), 984, 181), DrawWaterfall(RecordingSurface(Plain), 984, 181);
     }
     EXPECT_EQ(Allocations, before);
     EXPECT_EQ(Patterns.MapRows.Rows.Count, 11);

