@@ -16,6 +16,9 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "N: normal whiskers on or off\n"
                            "R: the receiver and its signal chart on or off\n"
                            "Left, Right: move the receiver by 10\n"
+                           "M: the ground map (the signal along the whole ground) on or off\n"
+                           "W: the waterfall (the signal across the band at the receiver) on or off\n"
+                           "A: the sound of the receiver's signal on or off\n"
                            "Right click: put the receiver there\n"
                            "Space: pause or resume the drift\n"
                            "Period (.): one drift step while paused\n"
@@ -26,6 +29,15 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "a right click in the main window gives them back to the picture.\n"
                            "\n"
                            "QSB effect of the ionosphere " QSB_VERSION;
+
+// The waterfall and the sound are heard at the receiver: turning either on
+// shows it, if hidden.
+static void ShowReceiverFor(bool turnedOn)
+{
+    if (turnedOn && !Viewer.ReceiverShown) {
+        ShowReceiver(true);
+    }
+}
 
 // The arrows move the receiver only while it is shown.
 static KeyAction ApplyReceiverKey(std::uintptr_t code)
@@ -38,6 +50,15 @@ static KeyAction ApplyReceiverKey(std::uintptr_t code)
     case KeyPause: Viewer.Paused ^= 1; return KeyAction::None;
     case KeyStep: Viewer.StepPending = Viewer.Paused; return KeyAction::None;
     case KeyHelp: return KeyAction::Help;
+    case KeyMap: ShowMap(!Viewer.MapShown); return KeyAction::MapToggled;
+    case KeyWaterfall:
+        ShowWaterfall(!Viewer.WaterfallShown);
+        ShowReceiverFor(Viewer.WaterfallShown);
+        return KeyAction::WaterfallToggled;
+    case KeySound:
+        Viewer.SoundOn ^= 1;
+        ShowReceiverFor(Viewer.SoundOn);
+        return KeyAction::SoundToggled;
     }
     return KeyAction::None;
 }

@@ -2,8 +2,10 @@
 // T and N switch the whiskers and Q quits; they are matched with bit 0x20
 // ignored, so that F5, the keypad's decimal point and F2 act as T, N and Q.
 // The receiver's and the drift's keys are matched exactly: R shows or hides
-// the receiver, the arrows move it, Space pauses the drift and the period
-// key steps it while paused, F1 asks for help.
+// the receiver, the arrows move it, M the ground map, W the waterfall, A the
+// sound, Space pauses the drift and the period key steps it while paused,
+// F1 asks for help. The waterfall and the sound are the receiver's: W or A
+// while it is hidden shows it as well, and hiding it ends both.
 #pragma once
 
 #include <cstdint>
@@ -13,11 +15,18 @@ enum class KeyAction {
     Quit,             // end the program at once
     ReceiverToggled,  // open or close the chart to match Viewer.ReceiverShown
     Help,             // show KeyHelpText
+    // These three, like ReceiverToggled, may change more than their own
+    // flag: bring the chart, the map, the waterfall and the sound in line
+    // with Viewer's ReceiverShown, MapShown, WaterfallShown and SoundOn.
+    MapToggled,
+    WaterfallToggled,
+    SoundToggled,
 };
 
 // Virtual key codes of the keys beyond T, N and Q.
 constexpr std::uintptr_t KeyReceiver = 0x52, KeyPause = 0x20, KeyStep = 0xBE, KeyHelp = 0x70;
 constexpr std::uintptr_t KeyLeft = 0x25, KeyRight = 0x27;
+constexpr std::uintptr_t KeyMap = 0x4D, KeyWaterfall = 0x57, KeySound = 0x41;
 
 // How far one arrow key moves the receiver, in world units.
 constexpr double ReceiverKeyStep = 10.0;

@@ -61,3 +61,13 @@ struct ReceiverSignal {
 // positive wavelength and a flat-layer level to compare with (H > 0, and R
 // and H small enough for R^2 + 4 H^2 to stay finite).
 void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out);
+
+struct SignalBand;
+struct GroundMap;
+
+// The same signal, and from the same fan the band at the receiver and the
+// ground map, each only where given (null: not wanted). Every map column
+// hears the fan by the rule the receiver does, so the map at the
+// receiver's x is the receiver's signal, bit for bit.
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
+                 GroundMap* map);

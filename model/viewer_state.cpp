@@ -10,6 +10,11 @@ ViewerState StartViewerState()
 
 ViewerState Viewer = StartViewerState();
 
+// Zero-initialised: both rings start empty.
+FadingPatterns Patterns;
+
+bool Listening() { return Viewer.ReceiverShown || Viewer.MapShown || Viewer.WaterfallShown || Viewer.SoundOn; }
+
 // A step asked for is used up by the next frame, paused or not, so that
 // resuming never leaves one behind for a later pause.
 bool TakeDriftStep()
@@ -22,10 +27,18 @@ bool TakeDriftStep()
 
 void UpdateReceiver(bool drifted)
 {
-    ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
+    const bool map = Viewer.MapShown != 0, band = Viewer.WaterfallShown != 0;
+    ListenToFan(CurrentLayer(), Viewer.Receiver, Viewer.Signal, band ? &Patterns.Band : nullptr,
+                map ? &Patterns.Map : nullptr);
     if (drifted) {
         AddSignalSample(Viewer.History, SignalSample{Viewer.DriftSteps, Viewer.Signal.Paths, Viewer.Signal.FocusDb,
                                                      Viewer.Signal.SignalDb, Viewer.Receiver.X});
+        if (map) {
+            AddMapRow(Patterns.MapRows, Patterns.Map);
+        }
+        if (band) {
+            AddBandRow(Patterns.BandRows, Patterns.Band);
+        }
     }
 }
 
@@ -34,6 +47,22 @@ void ShowReceiver(bool shown)
     Viewer.ReceiverShown = shown;
     ClearSignalHistory(Viewer.History);
     Viewer.Signal.Paths = 0;
+    if (!shown) {
+        Viewer.WaterfallShown = 0;
+        Viewer.SoundOn = 0;
+    }
+}
+
+void ShowMap(bool shown)
+{
+    Viewer.MapShown = shown;
+    ClearRingRows(Patterns.MapRows.Rows);
+}
+
+void ShowWaterfall(bool shown)
+{
+    Viewer.WaterfallShown = shown;
+    ClearRingRows(Patterns.BandRows.Rows);
 }
 
 void PlaceReceiver(double x)

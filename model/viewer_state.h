@@ -1,10 +1,13 @@
 // What the viewer switches beside the scene itself: the pause of the drift,
-// and the receiver with its latest signal and the chart's history. One
-// process-wide record, like Scene, written by the keys and the mouse and
-// read by the painter.
+// the receiver with its latest signal and the chart's history, the ground
+// map, the waterfall and the sound. One process-wide record, like Scene,
+// written by the keys and the mouse and read by the painter.
 #pragma once
 
+#include "model/ground_map.h"
+#include "model/level_rings.h"
 #include "model/receiver.h"
+#include "model/signal_band.h"
 #include "model/signal_history.h"
 
 struct ViewerState {
@@ -13,8 +16,11 @@ struct ViewerState {
     unsigned char StepPending;  // one drift step asked for while paused
     long long DriftSteps;       // drift steps taken: the program's clock, a tenth of a second each
     ReceiverSettings Receiver;
-    ReceiverSignal Signal;  // at the last frame painted with the receiver shown
+    ReceiverSignal Signal;  // at the last frame painted while Listening()
     SignalHistory History;
+    unsigned char MapShown;        // the ground map under the scene
+    unsigned char WaterfallShown;  // the band at the receiver
+    unsigned char SoundOn;         // the receiver's signal as a tone
 };
 
 // The receiver hidden at its default place, the drift running.
@@ -22,16 +28,37 @@ ViewerState StartViewerState();
 
 extern ViewerState Viewer;
 
+// The map and the band as last worked out, and their last 30 seconds: too
+// large to sit in Viewer, which is copied whole (on a stack that may be
+// small). Start: empty rings.
+struct FadingPatterns {
+    GroundMap Map;      // at the last frame with the map shown
+    SignalBand Band;    // at the last frame with the waterfall shown
+    MapRing MapRows;    // a row for every drift step while the map is shown
+    BandRing BandRows;  // likewise for the waterfall
+};
+extern FadingPatterns Patterns;
+
+// Whether anything shown needs the receiver's fan: the receiver, the map,
+// the waterfall or the sound.
+bool Listening();
+
 // Whether this frame moves the drift: always while running, and once for
 // every step asked for while paused. Counts the steps in DriftSteps.
 bool TakeDriftStep();
 
-// The receiver's signal for the layer as it is now; the chart gets a sample
-// for every step the drift moved.
+// The receiver's signal for the layer as it is now, and from the same fan
+// the map and the band while they are shown; the chart and the shown rings
+// get a row for every step the drift moved.
 void UpdateReceiver(bool drifted);
 
-// Shows or hides the receiver; showing starts a fresh chart.
+// Shows or hides the receiver; showing starts a fresh chart. The waterfall
+// and the sound belong to it: hiding it turns them off too.
 void ShowReceiver(bool shown);
+
+// Showing starts a fresh ring.
+void ShowMap(bool shown);
+void ShowWaterfall(bool shown);
 
 // Moves the receiver, kept within ReceiverMinX ... ReceiverMaxX.
 void PlaceReceiver(double x);

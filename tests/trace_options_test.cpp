@@ -58,6 +58,7 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
     EXPECT_EQ(Parse("--whiskers none").Options.ShowNormals, 0);
     EXPECT_EQ(Parse("--help").Result, TraceParse::Help);
     EXPECT_EQ(Parse("--frames 2 --version").Result, TraceParse::Version);
+    EXPECT_TRUE(Parse("--tone=2000").Options.ToneHz == 2000 && !Parse("--map=m.csv").Options.ReceiverShown);
 }
 
 TEST(TraceOptions, BadInputIsNamedInOneLine)
@@ -74,9 +75,10 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
           "--a-very-long-name-beyond-its-buffer"}) {
         refused(line);
     }
-    for (const char* line : {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
-                             "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21",
-                             "--frequency -0.01", "--signal="}) {
+    for (const char* line :
+         {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
+          "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21", "--frequency -0.01",
+          "--signal=", "--map=", "--band=", "--audio=", "--tone 199.9", "--tone 2000.1", "--tone nan"}) {
         refused(line);
     }
     // Regression: user text with a line break was echoed into the message,

@@ -1,25 +1,32 @@
 // qsb-trace: the drawing operations of consecutive frames as text, exactly as
-// the painter issues them; optionally the receiver's signal per frame as CSV
-// and the last frame as an SVG picture.
+// the painter issues them; optionally the receiver's signal, the ground map
+// and the band per frame as CSV, the receiver's sound as WAV, and the last
+// frame as an SVG picture.
 #include <cstdio>
 #include <cstring>
 
 #include "model/scene_state.h"
 #include "model/signal_csv.h"
+#include "model/sound_generator.h"
 #include "model/viewer_state.h"
 #include "qsb_version.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
 #include "render/recording_surface.h"
 #include "render/signal_chart.h"
+#include "render/waterfall_view.h"
 #include "tools/checked_output.h"
 #include "tools/file_identity.h"
 #include "tools/message_text.h"
 #include "tools/svg_frame.h"
 #include "tools/trace_options.h"
+#include "tools/wav_file.h"
 
 // Static: a Recording is too large for the stack.
 static Recording Frame;
 static Recording Chart;
+static Recording MapView;
+static Recording WaterfallView;
 
 // Standard output.
 static CheckedOutput Trace;
@@ -32,13 +39,25 @@ struct TraceOutput {
     const char* TraceOptions::*Path;  // null: not asked for
     CheckedOutput Out;                // File null: not open
 };
-enum TraceOutputIndex { SvgOutput, SignalOutput, TraceOutputCount };
+enum TraceOutputIndex { SvgOutput, SignalOutput, MapOutput, BandOutput, AudioOutput, TraceOutputCount };
 static TraceOutput Outputs[TraceOutputCount] = {
     {"--svg", &TraceOptions::SvgPath, {}},
     {"--signal", &TraceOptions::SignalPath, {}},
+    {"--map", &TraceOptions::MapPath, {}},
+    {"--band", &TraceOptions::BandPath, {}},
+    {"--audio", &TraceOptions::AudioPath, {}},
 };
 static CheckedOutput& Svg = Outputs[SvgOutput].Out;
 static CheckedOutput& Signal = Outputs[SignalOutput].Out;
+static CheckedOutput& Map = Outputs[MapOutput].Out;
+static CheckedOutput& Band = Outputs[BandOutput].Out;
+static CheckedOutput& Audio = Outputs[AudioOutput].Out;
+
+// The map and the waterfall at one pixel row per drift step.
+constexpr int MapHeight = LevelRingRows + MapFooterHeight;
+constexpr int WaterfallHeight = LevelRingRows + 58;
+
+static SoundGenerator Sound;
 
 // A path as a message shows it: on one line, whatever it holds.
 struct ShownPath {
@@ -118,6 +137,12 @@ static void SetUpScene(const TraceOptions& o)
     Viewer = StartViewerState();
     Viewer.Receiver = o.Receiver;
     ShowReceiver(o.ReceiverShown != 0);
+    // None of these changes the trace: the frame draws only the scene.
+    ShowMap(o.MapPath != nullptr);
+    ShowWaterfall(o.BandPath != nullptr);
+    Viewer.SoundOn = o.AudioPath != nullptr;
+    Sound = StartSoundGenerator(WavSampleRate);
+    SetToneFrequency(Sound, o.ToneHz);
 }
 
 static bool WriteFrame(int frame)
@@ -147,6 +172,64 @@ static bool WriteSignalRow(int frame)
     return PutText(Signal, row);
 }
 
+// A level in dB with three decimals after a comma, or the comma alone.
+static bool WriteLevel(CheckedOutput& out, int paths, double db)
+{
+    return paths > 0 ? Print(out, ",%.3f", db) : PutText(out, ",");
+}
+
+// The header names the x of every column, then one row a frame.
+static bool WriteMapRow(int frame)
+{
+    if (frame == 1) {
+        PutText(Map, "frame");
+        for (int c = 0; c < GroundMapColumns; ++c) {
+            Print(Map, ",%.0f", GroundMapX(c));
+        }
+        PutText(Map, "\n");
+    }
+    Print(Map, "%d", frame);
+    for (int c = 0; c < GroundMapColumns; ++c) {
+        WriteLevel(Map, Patterns.Map.Paths[c], Patterns.Map.SignalDb[c]);
+    }
+    return PutText(Map, "\n");
+}
+
+// Likewise with the wavelengths, to nine significant digits.
+static bool WriteBandRow(int frame)
+{
+    const SignalBand& band = Patterns.Band;
+    if (frame == 1) {
+        PutText(Band, "frame");
+        for (double wavelength : band.Wavelength) {
+            Print(Band, ",%.9g", wavelength);
+        }
+        PutText(Band, "\n");
+    }
+    Print(Band, "%d", frame);
+    for (double db : band.SignalDb) {
+        WriteLevel(Band, band.Paths, db);
+    }
+    return PutText(Band, "\n");
+}
+
+// A frame's sound, the header before the first.
+static bool WriteSoundFrame(const TraceOptions& o, int frame)
+{
+    const int count = SamplesPerFrame(WavSampleRate);
+    if (frame == 1) {
+        unsigned char header[WavHeaderBytes];
+        FormatWavHeader(header, WavSampleRate, static_cast<long long>(count) * o.Frames);
+        PutBytes(Audio, header, sizeof header);
+    }
+    static float samples[WavSampleRate];
+    static unsigned char bytes[2 * WavSampleRate];
+    SetSoundLevel(Sound, Viewer.Signal);
+    FillSound(Sound, samples, count);
+    FormatWavSamples(samples, count, bytes);
+    return PutBytes(Audio, bytes, 2 * static_cast<std::size_t>(count));
+}
+
 static bool TraceFrame(const TraceOptions& o, int frame)
 {
     ClearRecording(Frame);
@@ -154,29 +237,40 @@ static bool TraceFrame(const TraceOptions& o, int frame)
     if (!WriteFrame(frame)) {
         return false;
     }
-    if (Signal.File == nullptr) {
-        return true;
-    }
-    // The painter updates only a shown receiver; a hidden one listens here,
-    // so that the trace stays exactly as without it.
-    if (!Viewer.ReceiverShown) {
+    // The painter listens only while something is shown; for the signal
+    // alone the receiver listens here, so that the trace stays exactly as
+    // without it.
+    if (Signal.File != nullptr && !Listening()) {
         UpdateReceiver(true);
     }
-    return WriteSignalRow(frame);
+    return (Signal.File == nullptr || WriteSignalRow(frame)) && (Map.File == nullptr || WriteMapRow(frame)) &&
+           (Band.File == nullptr || WriteBandRow(frame)) && (Audio.File == nullptr || WriteSoundFrame(o, frame));
 }
 
-// The picture of the last frame, with the chart of the traced frames' signal
-// under it when there is one; then every output closed.
+// The picture of the last frame, with under it the ground map, the chart of
+// the traced frames' signal and the waterfall, those that were asked for;
+// then every output closed.
 static bool Finish(const TraceOptions& o)
 {
     if (Svg.File != nullptr) {
-        const Recording* chart = nullptr;
+        SvgPicture pictures[4] = {{&Frame, o.Height}};
+        int count = 1;
+        if (Map.File != nullptr) {
+            ClearRecording(MapView);
+            DrawGroundMap(RecordingSurface(MapView), o.Width, MapHeight);
+            pictures[count++] = SvgPicture{&MapView, MapHeight};
+        }
         if (Signal.File != nullptr) {
             ClearRecording(Chart);
             DrawSignalChart(RecordingSurface(Chart), o.Width, TraceChartHeight);
-            chart = &Chart;
+            pictures[count++] = SvgPicture{&Chart, TraceChartHeight};
         }
-        if (!WriteSvgFrame(Svg, Frame, o.Width, o.Height, chart, TraceChartHeight)) {
+        if (Band.File != nullptr) {
+            ClearRecording(WaterfallView);
+            DrawWaterfall(RecordingSurface(WaterfallView), o.Width, WaterfallHeight);
+            pictures[count++] = SvgPicture{&WaterfallView, WaterfallHeight};
+        }
+        if (!WriteSvgPictures(Svg, o.Width, pictures, count)) {
             return false;
         }
     }

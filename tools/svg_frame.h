@@ -10,3 +10,10 @@
 // at width x chartHeight under it. Returns false if writing failed.
 bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
                    int chartHeight);
+
+// Pictures recorded at width x Height each, stacked from the top.
+struct SvgPicture {
+    const Recording* Picture;
+    int Height;
+};
+bool WriteSvgPictures(CheckedOutput& out, int width, const SvgPicture* pictures, int count);

@@ -36,8 +36,20 @@ const char TraceUsage[] =
     "  --signal FILE          write the receiver's signal per frame as CSV:\n"
     "                         frame,paths,focus_db,signal_db (the receiver at 900 unless\n"
     "                         --receiver; no levels when no path reaches it)\n"
-    "  --svg FILE             also write the last frame as an SVG picture, with the\n"
-    "                         signal chart of the last 300 frames under it if --signal\n"
+    "  --map FILE             write the ground map per frame as CSV: frame, then the\n"
+    "                         signal in dB at every world x from 1 to 1500 (empty where\n"
+    "                         no path arrives); the first row names the x's\n"
+    "  --band FILE            write the band at the receiver per frame as CSV: frame,\n"
+    "                         then the signal in dB at 65 wavelengths evenly spaced in\n"
+    "                         frequency over +-10 % of the receiver's; the first row\n"
+    "                         names the wavelengths\n"
+    "  --audio FILE           write the receiver's signal as sound: a WAV file (16-bit\n"
+    "                         PCM, mono, 22050 Hz), 0.1 s per frame, a beat note whose\n"
+    "                         level follows the signal over a faint hiss\n"
+    "  --tone HZ              the beat note, 200 to 2000 (default 700)\n"
+    "  --svg FILE             also write the last frame as an SVG picture, with under\n"
+    "                         it the ground map if --map, the signal chart of the last\n"
+    "                         300 frames if --signal and the waterfall if --band\n"
     "  --help                 show this text\n"
     "  --version              show the program's version\n"
     "Exit status: 0 done, 1 an output could not be written, 2 bad options, two\n"
@@ -61,7 +73,11 @@ TraceOptions DefaultTraceOptions()
                         nullptr,
                         0,
                         DefaultReceiverSettings(),
-                        nullptr};
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        nullptr,
+                        DefaultToneHz};
 }
 
 namespace {
@@ -173,6 +189,19 @@ Problem ParseWavelength(const char* text, double& out)
     return nullptr;
 }
 
+Problem ParseTone(const char* text, double& out)
+{
+    double v = 0;
+    if (Problem p = ParseDouble(text, v)) {
+        return p;
+    }
+    if (v < MinToneHz || v > MaxToneHz) {
+        return "outside the beat note's range, 200 to 2000 Hz";
+    }
+    out = v;
+    return nullptr;
+}
+
 // The dialog's slider sets k = (120 - p) x 0.00017453293, worked out in
 // double. The typed frequency times DegToRad in double rounds to the same
 // float at every slider position; rounding the frequency to float first
@@ -251,7 +280,11 @@ enum class Opt {
     Receiver,
     Wavelength,
     FanRays,
-    Signal
+    Signal,
+    Map,
+    Band,
+    Audio,
+    Tone
 };
 
 // Every option that takes a value, and what the value must look like.
@@ -275,6 +308,10 @@ constexpr KnownOption KnownOptions[] = {
     {"--wavelength", Opt::Wavelength, ""},
     {"--fan-rays", Opt::FanRays, "expected a whole number from 2 to 100000"},
     {"--signal", Opt::Signal, "expected a file name"},
+    {"--map", Opt::Map, "expected a file name"},
+    {"--band", Opt::Band, "expected a file name"},
+    {"--audio", Opt::Audio, "expected a file name"},
+    {"--tone", Opt::Tone, ""},
 };
 
 // Stores a good value; for a bad one, says why.
@@ -296,6 +333,10 @@ Problem StoreValue(const KnownOption& known, const char* v, TraceOptions& o)
     case Opt::Wavelength: return ParseWavelength(v, o.Receiver.Wavelength);
     case Opt::FanRays: good = ParseInt(v, MinFanRays, MaxFanRays, o.Receiver.FanRays); break;
     case Opt::Signal: good = ParseFileName(v, o.SignalPath); break;
+    case Opt::Map: good = ParseFileName(v, o.MapPath); break;
+    case Opt::Band: good = ParseFileName(v, o.BandPath); break;
+    case Opt::Audio: good = ParseFileName(v, o.AudioPath); break;
+    case Opt::Tone: return ParseTone(v, o.ToneHz);
     }
     return good ? nullptr : known.Expected;
 }

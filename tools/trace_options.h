@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/receiver.h"
+#include "model/sound_generator.h"
 
 constexpr int MaxTraceFrames = 100000;
 // The highest frequency the dialog offers.
@@ -23,6 +24,10 @@ struct TraceOptions {
     unsigned char ReceiverShown;  // the receiver is drawn in the frames
     ReceiverSettings Receiver;    // also where --signal listens when it is not shown
     const char* SignalPath;       // null: no CSV of the signal
+    const char* MapPath;          // null: no CSV of the ground map
+    const char* BandPath;         // null: no CSV of the band
+    const char* AudioPath;        // null: no sound
+    double ToneHz;                // the sound's beat note
 };
 
 enum class TraceParse { Run, Help, Version, Error };
