@@ -18,7 +18,8 @@ void Fill(void*, int, int, int, int) {}
 void Pen(void*, PenId) {}
 void Point(void*, int, int) {}
 void Text(void*, PenId, int, int, const char*) {}
-const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text};
+void Cells(void*, int, int, int, int, const unsigned char*, int) {}
+const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text, Cells};
 const DrawingSurface* volatile Discarding = &Nowhere;
 
 // A Rayleigh level: |z|^2 of a complex normal, in dB.

@@ -21,7 +21,8 @@ void Fill(void*, int, int, int, int) {}
 void Pen(void*, PenId) {}
 void Point(void*, int, int) {}
 void Text(void*, PenId, int, int, const char*) {}
-const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text};
+void Cells(void*, int, int, int, int, const unsigned char*, int) {}
+const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text, Cells};
 
 constexpr int MaxFrames = 100000;
 double Levels[MaxFrames];
@@ -43,7 +44,7 @@ double LongCorrelation(int frames)
     double sum = 0;
     int heard = 0;
     for (int i = 0; i < frames; ++i) {
-        if (Levels[i] > NoLevel) {
+        if (Levels[i] > NoSignalDb) {
             sum += Levels[i], ++heard;
         }
     }
@@ -52,7 +53,7 @@ double LongCorrelation(int frames)
         double c = 0;
         int pairs = 0;
         for (int i = 0; i + lag < frames; ++i) {
-            if (Levels[i] > NoLevel && Levels[i + lag] > NoLevel) {
+            if (Levels[i] > NoSignalDb && Levels[i + lag] > NoSignalDb) {
                 c += (Levels[i] - mean) * (Levels[i + lag] - mean), ++pairs;
             }
         }
@@ -80,7 +81,7 @@ Run Measure(int frames)
     for (int frame = 0; frame < frames; ++frame) {
         DrawFrame(Nowhere, 1000, 500);
         paths += Viewer.Signal.Paths;
-        Levels[frame] = Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoLevel;
+        Levels[frame] = Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoSignalDb;
     }
     Run run{};
     run.Stats = MeasureFading(Levels, frames, Sorted);

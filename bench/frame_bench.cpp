@@ -16,10 +16,13 @@
 #include "model/layer.h"
 #include "model/reflection.h"
 #include "model/scene_state.h"
+#include "model/sound_generator.h"
 #include "model/viewer_state.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
 #include "render/recording_surface.h"
 #include "render/view_mapping.h"
+#include "render/waterfall_view.h"
 
 namespace {
 
@@ -30,7 +33,8 @@ void Fill(void*, int, int, int, int) {}
 void Pen(void*, PenId) {}
 void Point(void*, int, int) {}
 void Text(void*, PenId, int, int, const char*) {}
-const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text};
+void Cells(void*, int, int, int, int, const unsigned char*, int) {}
+const DrawingSurface Nowhere{nullptr, Fill, Pen, Point, Point, Text, Cells};
 const DrawingSurface* volatile Discarding = &Nowhere;
 
 void BM_Frame(benchmark::State& state)
@@ -66,6 +70,52 @@ void BM_FrameRecorded(benchmark::State& state)
     state.counters["operations"] = Recorded.Count;
 }
 BENCHMARK(BM_FrameRecorded)->ArgName("receiver")->Arg(0)->Arg(1);
+
+// The ground map (1000 x 334) or the waterfall (1000 x 358) into a recording
+// with 300 rows of a steep layer's patterns, one pixel row each, as the
+// editions draw them every frame while shown.
+void BM_PatternView(benchmark::State& state)
+{
+    Scene = StartSceneState();
+    Scene.Amplitude = 22, Scene.WaveNumber = static_cast<float>(120 * 0.00017453293);
+    Viewer = StartViewerState();
+    ShowReceiver(true), ShowMap(true), ShowWaterfall(true);
+    for (int frame = 0; frame < 300; ++frame) {
+        ClearRecording(Recorded);
+        DrawFrame(RecordingSurface(Recorded), 1000, 500);
+    }
+    const bool map = state.range(0) == 0;
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's idiom
+        ClearRecording(Recorded);
+        if (map) {
+            DrawGroundMap(RecordingSurface(Recorded), 1000, 300 + MapFooterHeight);
+        } else {
+            DrawWaterfall(RecordingSurface(Recorded), 1000, 358);
+        }
+        benchmark::DoNotOptimize(Recorded.Count);
+    }
+    state.SetLabel(map ? "map" : "waterfall");
+    state.counters["cells"] = Recorded.CellsUsed;
+    Scene = StartSceneState();
+    Viewer = StartViewerState();
+}
+BENCHMARK(BM_PatternView)->ArgName("waterfall")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// One frame's sound, 0.1 s at 44,100 samples a second.
+void BM_SoundFrame(benchmark::State& state)
+{
+    SoundGenerator sound = StartSoundGenerator(44100);
+    static float samples[4410];
+    ReceiverSignal level{};
+    level.Paths = 1;
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's idiom
+        level.SignalDb = level.SignalDb > 0 ? -20 : 6;
+        SetSoundLevel(sound, level);
+        FillSound(sound, samples, 4410);
+        benchmark::DoNotOptimize(samples);
+    }
+}
+BENCHMARK(BM_SoundFrame)->Unit(benchmark::kMicrosecond);
 
 // The inputs of the default first frame: the phases of its 1,015 layer
 // heights (1 + 944 curve points + 70 stations), its 85 slopes (15 hits + 70

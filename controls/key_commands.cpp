@@ -5,6 +5,7 @@
 #include "controls/scenes.h"
 #include "model/scene_state.h"
 #include "model/viewer_state.h"
+#include "qsb_version.h"
 #include "render/view_mapping.h"
 
 constexpr std::uintptr_t CaseBit = 0x20;
@@ -16,6 +17,9 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "N: normal whiskers on or off\n"
                            "R: the receiver and its signal chart on or off\n"
                            "Left, Right: move the receiver by 10\n"
+                           "M: the ground map (the signal along the whole ground) on or off\n"
+                           "W: the waterfall (the signal across the band at the receiver) on or off\n"
+                           "A: the sound of the receiver's signal on or off\n"
                            "Right click: put the receiver there\n"
                            "Space: pause or resume the drift\n"
                            "Period (.): one drift step while paused\n"
@@ -26,7 +30,18 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "Q, or a left click: quit\n"
                            "\n"
                            "While the parameter dialog is active, the keys move its sliders; "
-                           "a right click in the main window gives them back to the picture.";
+                           "a right click in the main window gives them back to the picture.\n"
+                           "\n"
+                           "QSB effect of the ionosphere " QSB_VERSION;
+
+// The waterfall and the sound are heard at the receiver: turning either on
+// shows it, if hidden.
+static void ShowReceiverFor(bool turnedOn)
+{
+    if (turnedOn && !Viewer.ReceiverShown) {
+        ShowReceiver(true);
+    }
+}
 
 // The fading's keys: the statistics view, the ionosphere's setting (its
 // seed kept) and the scenes.
@@ -56,6 +71,15 @@ static KeyAction ApplyReceiverKey(std::uintptr_t code)
     case KeyPause: Viewer.Paused ^= 1; return KeyAction::None;
     case KeyStep: Viewer.StepPending = Viewer.Paused; return KeyAction::None;
     case KeyHelp: return KeyAction::Help;
+    case KeyMap: ShowMap(!Viewer.MapShown); return KeyAction::MapToggled;
+    case KeyWaterfall:
+        ShowWaterfall(!Viewer.WaterfallShown);
+        ShowReceiverFor(Viewer.WaterfallShown);
+        return KeyAction::WaterfallToggled;
+    case KeySound:
+        Viewer.SoundOn ^= 1;
+        ShowReceiverFor(Viewer.SoundOn);
+        return KeyAction::SoundToggled;
     }
     return ApplyFadingKey(code);
 }

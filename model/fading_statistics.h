@@ -28,7 +28,7 @@ struct FadingStatistics {
     double Ks;                          // Kolmogorov-Smirnov distance to Rayleigh
 };
 
-// levels: in time order, NoLevel (model/fading_window.h) where no signal.
+// levels: in time order, NoSignalDb (model/fading_window.h) where no signal.
 // sorted: room for count values; returns holding the samples' levels
 // relative to their median in ascending order (Samples of them).
 FadingStatistics MeasureFading(const double* levels, int count, double* sorted);

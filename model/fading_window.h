@@ -9,14 +9,14 @@
 constexpr int FadingWindowLength = 3000;
 
 // The level of a frame in which no path reached the receiver.
-constexpr double NoLevel = -std::numeric_limits<double>::infinity();
+constexpr double NoSignalDb = -std::numeric_limits<double>::infinity();
 
-// A frame with a signal (NoLevel, and a NaN should one ever come, are not).
-inline bool HasLevel(double level) { return level > NoLevel; }
+// A frame with a signal (NoSignalDb, and a NaN should one ever come, are not).
+inline bool HasLevel(double level) { return level > NoSignalDb; }
 
 // All zero is an empty window.
 struct FadingWindow {
-    double Level[FadingWindowLength];  // a ring, Newest the last written; dB, or NoLevel
+    double Level[FadingWindowLength];  // a ring, Newest the last written; dB, or NoSignalDb
     int Newest;
     int Count;                          // 0 ... FadingWindowLength
     double Sorted[FadingWindowLength];  // the ring's levels with a signal, ascending

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "model/ground_map.h"
 #include "model/scene_state.h"
+#include "model/signal_band.h"
 
 namespace {
 
@@ -19,6 +21,7 @@ constexpr double ElevationSpan = 88.0;
 struct FanRay {
     bool Lands;
     double Elevation;   // e, radians
+    double Slope;       // m = tan e
     double HitX, HitY;  // where it meets the layer
     double Ground;      // G, where it lands
     double Length;      // L, transmitter to layer to ground
@@ -32,8 +35,8 @@ struct FanRay {
 //     G = x - y r.x / r.y,  after  L = |(x, y)| + |(G, 0) - (x, y)|.
 FanRay TraceFanRay(const LayerDouble& layer, double elevation)
 {
-    FanRay ray{false, elevation, 0, 0, 0, 0};
     const double m = std::tan(elevation);
+    FanRay ray{false, elevation, m, 0, 0, 0, 0};
     double x;
     if (!FirstLayerCrossing(layer, m, x)) {
         return ray;
@@ -72,7 +75,7 @@ bool SweptBetween(const LayerDouble& layer, const FanRay& lower, const FanRay& h
     const double from = std::fmin(lower.HitX, higher.HitX), to = std::fmax(lower.HitX, higher.HitX);
     const double spacing = 2 * Pi / std::fabs(layer.WaveNumber) / 16;
     const int intervals = static_cast<int>(std::ceil(std::fmin((to - from) / spacing, MaxSweepSamples)));
-    const double slope = std::tan(higher.Elevation);
+    const double slope = higher.Slope;
     for (int i = 1; i < intervals; ++i) {
         const double x = from + (to - from) * i / intervals;
         if (layer.Amplitude * std::sin(layer.WaveNumber * (x + layer.PhaseOffset)) + layer.Altitude > slope * x) {
@@ -82,29 +85,93 @@ bool SweptBetween(const LayerDouble& layer, const FanRay& lower, const FanRay& h
     return true;
 }
 
-// Neighbouring rays a and b that land on either side of R, with the layer
-// swept between their hits, bound one path to it. Between them everything goes linearly with the landing point,
+// Two neighbouring rays that both land bound a tube over the ground from
+// the nearer landing to the farther one, if the layer is swept between
+// their hits (worked out when a place first asks: it is the costly part).
+struct Tube {
+    const FanRay* A;
+    const FanRay* B;
+    double Nearer, Farther;
+    int Swept;  // -1: not yet known
+};
+
+Tube TubeBetween(const FanRay& a, const FanRay& b)
+{
+    return Tube{&a, &b, std::fmin(a.Ground, b.Ground), std::fmax(a.Ground, b.Ground), -1};
+}
+
+// A place R in the tube [nearer, farther) hears one path. Between the rays
+// everything goes linearly with the landing point,
 //     w = (R - G_a) / (G_b - G_a),  L = L_a + w (L_b - L_a)  (the hit likewise),
 // and the tube carries the fan's power between their elevations over the
 // ground between their landings:
 //     I = (e_b - e_a) / |G_b - G_a|.
 // A tube whose intensity or length overflows (only ever with extreme
 // inputs) has no finite answer and is no path.
-bool PathBetween(const LayerDouble& layer, const FanRay& a, const FanRay& b, double receiverX, ReceiverPath& path)
+bool PathInTube(const LayerDouble& layer, Tube& tube, double receiverX, ReceiverPath& path)
 {
-    if (!a.Lands || !b.Lands) {
+    if (!(tube.Nearer <= receiverX && receiverX < tube.Farther)) {
         return false;
     }
-    const double nearer = std::fmin(a.Ground, b.Ground), farther = std::fmax(a.Ground, b.Ground);
-    if (!(nearer <= receiverX && receiverX < farther) || !SweptBetween(layer, a, b)) {
+    if (tube.Swept < 0) {
+        tube.Swept = SweptBetween(layer, *tube.A, *tube.B) ? 1 : 0;
+    }
+    if (tube.Swept == 0) {
         return false;
     }
+    const FanRay& a = *tube.A;
+    const FanRay& b = *tube.B;
     const double w = (receiverX - a.Ground) / (b.Ground - a.Ground);
     path.HitX = a.HitX + w * (b.HitX - a.HitX);
     path.HitY = a.HitY + w * (b.HitY - a.HitY);
     path.Length = a.Length + w * (b.Length - a.Length);
-    path.Intensity = (b.Elevation - a.Elevation) / (farther - nearer);
+    path.Intensity = (b.Elevation - a.Elevation) / (tube.Farther - tube.Nearer);
     return std::isfinite(path.Intensity) && std::isfinite(path.Length);
+}
+
+// A rough layer at one moment; Layer null or Smooth: the smooth mirror.
+struct Roughness {
+    const RoughLayer* Layer;
+    double Seconds;
+};
+
+bool IsRough(const Roughness& rough) { return rough.Layer != nullptr && rough.Layer->Kind != Ionosphere::Smooth; }
+
+// The one rule by which the receiver and every map column hear a tube: its
+// path to the place, if there is one, added to the place's sum; through a
+// rough layer with the gain at the path's hit in the layer's own frame
+// (x + t), left in gain for the band. Smooth skips the gain altogether.
+bool HearTube(const LayerDouble& layer, const Roughness& rough, Tube& tube, double x, double wavelength, SignalSum& sum,
+              ReceiverPath& path, PathGain& gain)
+{
+    if (!PathInTube(layer, tube, x, path)) {
+        return false;
+    }
+    if (IsRough(rough)) {
+        gain = RoughGain(*rough.Layer, path.HitX + layer.PhaseOffset, rough.Seconds);
+        AddPath(sum, path, wavelength, gain);
+    } else {
+        AddPath(sum, path, wavelength);
+    }
+    return true;
+}
+
+// Every map column whose x lies in the tube hears it. The bounds keep the
+// walk within the map whatever the landings (huge, infinite or NaN).
+void HearTubeAlongGround(const LayerDouble& layer, const Roughness& rough, Tube& tube, double wavelength,
+                         GroundMap& map)
+{
+    const double last = GroundMapX(GroundMapColumns - 1);
+    for (double x = std::ceil(std::fmax(tube.Nearer, GroundMapX(0))); x < tube.Farther && x <= last; ++x) {
+        const int column = static_cast<int>(x) - 1;
+        ReceiverPath path;
+        PathGain gain{1, 0};
+        if (HearTube(layer, rough, tube, x, wavelength, map.Sum[column], path, gain)) {
+            ++map.Paths[column];
+        } else if (tube.Swept == 0) {
+            return;
+        }
+    }
 }
 
 // 10 log10 of a power over a reference, in logarithms so that neither the
@@ -113,6 +180,12 @@ bool PathBetween(const LayerDouble& layer, const FanRay& a, const FanRay& b, dou
 double LevelDb(double log10Power, double log10Reference)
 {
     return std::fmax(SignalFloorDb, 10 * (log10Power - log10Reference));
+}
+
+// The signal alone: the map needs no focus.
+double CoherentDb(const SignalSum& sum, double log10Reference)
+{
+    return LevelDb(2 * std::log10(std::hypot(sum.Re, sum.Im)), log10Reference);
 }
 
 }  // namespace
@@ -144,8 +217,7 @@ void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGa
 SignalLevels LevelsOverFlat(const SignalSum& sum, double flatIntensity)
 {
     const double reference = std::log10(flatIntensity);
-    return SignalLevels{LevelDb(std::log10(sum.Intensity), reference),
-                        LevelDb(2 * std::log10(std::hypot(sum.Re, sum.Im)), reference)};
+    return SignalLevels{LevelDb(std::log10(sum.Intensity), reference), CoherentDb(sum, reference)};
 }
 
 // Under a flat layer the ray at elevation e lands at G = 2 H cot e, so
@@ -155,25 +227,76 @@ double FlatLayerIntensity(double altitude, double receiverX)
     return 2 * altitude / (receiverX * receiverX + 4 * altitude * altitude);
 }
 
-// The fan is traced ray by ray, keeping only the one before: each
-// neighbouring pair is tested for a path as it is formed, so the work needs
-// no array of rays, whatever the fan's size.
-void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out)
-{
-    ComputeReceiverSignal(layer, settings, nullptr, 0.0, out);
-}
+namespace {
 
-void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
-                           double seconds, ReceiverSignal& out)
+// A level needs a flat-layer intensity to compare with.
+bool Comparable(double flatIntensity) { return flatIntensity > 0 && flatIntensity < HUGE_VAL; }
+
+void StartListening(ReceiverSignal& out, GroundMap* map)
 {
     out.Paths = 0;
     out.DrawnPaths = 0;
     out.FocusDb = SignalFloorDb;
     out.SignalDb = SignalFloorDb;
+    if (map != nullptr) {
+        for (int c = 0; c < GroundMapColumns; ++c) {
+            map->Paths[c] = 0;
+            map->SignalDb[c] = SignalFloorDb;
+            map->Sum[c] = SignalSum{0, 0, 0};
+        }
+    }
+}
+
+void FinishGroundMap(GroundMap& map, double altitude)
+{
+    for (int c = 0; c < GroundMapColumns; ++c) {
+        if (map.Paths[c] == 0) {
+            continue;
+        }
+        const double flat = FlatLayerIntensity(altitude, GroundMapX(c));
+        if (Comparable(flat)) {
+            map.SignalDb[c] = CoherentDb(map.Sum[c], std::log10(flat));
+        } else {
+            map.Paths[c] = 0;
+        }
+    }
+}
+
+}  // namespace
+
+void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out)
+{
+    ListenToFan(layer, settings, nullptr, 0.0, out, nullptr, nullptr);
+}
+
+void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
+                           double seconds, ReceiverSignal& out)
+{
+    ListenToFan(layer, settings, rough, seconds, out, nullptr, nullptr);
+}
+
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
+                 GroundMap* map)
+{
+    ListenToFan(layer, settings, nullptr, 0.0, receiver, band, map);
+}
+
+// The fan is traced ray by ray, keeping only the one before: each
+// neighbouring pair is heard as it is formed, so the work needs no array of
+// rays, whatever the fan's size.
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* roughLayer,
+                 double seconds, ReceiverSignal& receiver, SignalBand* band, GroundMap* map)
+{
+    const Roughness rough{roughLayer, seconds};
+    StartListening(receiver, map);
     const double receiverX = settings.X;
     const double wavelength = settings.Wavelength;
     const double flat = FlatLayerIntensity(layer.Altitude, receiverX);
-    if (!std::isfinite(receiverX) || !(wavelength > 0 && wavelength < HUGE_VAL) || !(flat > 0 && flat < HUGE_VAL)) {
+    if (band != nullptr) {
+        StartBand(*band, wavelength);
+    }
+    const bool receives = std::isfinite(receiverX) && Comparable(flat);
+    if (!(wavelength > 0 && wavelength < HUGE_VAL) || (!receives && map == nullptr)) {
         return;
     }
     int rays = settings.FanRays < MinFanRays ? MinFanRays : settings.FanRays;
@@ -184,24 +307,35 @@ void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& set
     for (int i = 1; i < rays; ++i) {
         const double degrees = LowestElevation + ElevationSpan * i / (rays - 1);
         const FanRay ray = TraceFanRay(layer, degrees * RadiansPerDegree);
-        ReceiverPath path;
-        if (PathBetween(layer, previous, ray, receiverX, path)) {
-            if (rough == nullptr || rough->Kind == Ionosphere::Smooth) {
-                AddPath(sum, path, wavelength);
-            } else {
-                AddPath(sum, path, wavelength, RoughGain(*rough, path.HitX + layer.PhaseOffset, seconds));
+        if (previous.Lands && ray.Lands) {
+            Tube tube = TubeBetween(previous, ray);
+            ReceiverPath path;
+            PathGain gain{1, 0};
+            if (receives && HearTube(layer, rough, tube, receiverX, wavelength, sum, path, gain)) {
+                if (receiver.Paths < MaxDrawnPaths) {
+                    receiver.Path[receiver.Paths] = path;
+                }
+                ++receiver.Paths;
+                if (band != nullptr) {
+                    IsRough(rough) ? AddPathToBand(*band, path, gain) : AddPathToBand(*band, path);
+                }
             }
-            if (out.Paths < MaxDrawnPaths) {
-                out.Path[out.Paths] = path;
+            if (map != nullptr) {
+                HearTubeAlongGround(layer, rough, tube, wavelength, *map);
             }
-            ++out.Paths;
         }
         previous = ray;
     }
-    out.DrawnPaths = out.Paths < MaxDrawnPaths ? out.Paths : MaxDrawnPaths;
-    if (out.Paths > 0) {
+    receiver.DrawnPaths = receiver.Paths < MaxDrawnPaths ? receiver.Paths : MaxDrawnPaths;
+    if (receiver.Paths > 0) {
         const SignalLevels levels = LevelsOverFlat(sum, flat);
-        out.FocusDb = levels.FocusDb;
-        out.SignalDb = levels.SignalDb;
+        receiver.FocusDb = levels.FocusDb;
+        receiver.SignalDb = levels.SignalDb;
+    }
+    if (band != nullptr) {
+        FinishBand(*band, receiver.Paths, flat);
+    }
+    if (map != nullptr) {
+        FinishGroundMap(*map, layer.Altitude);
     }
 }

@@ -71,3 +71,19 @@ void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& set
 // at `seconds` of program time.
 void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
                            double seconds, ReceiverSignal& out);
+
+struct SignalBand;
+struct GroundMap;
+
+// The same signal, and from the same fan the band at the receiver and the
+// ground map, each only where given (null: not wanted). Every map column
+// hears the fan by the rule the receiver does, so the map at the
+// receiver's x is the receiver's signal, bit for bit.
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
+                 GroundMap* map);
+
+// The same through a rough layer, as ComputeReceiverSignal's: every path
+// heard (the receiver's, each column's) with its own gain, the band with
+// the receiver's paths' gains.
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough, double seconds,
+                 ReceiverSignal& receiver, SignalBand* band, GroundMap* map);

@@ -8,6 +8,7 @@ struct SignalSample {
     long long Step;  // the drift step it was taken at (Viewer.DriftSteps)
     int Paths;       // 0: no signal, and the levels mean nothing
     double FocusDb, SignalDb;
+    double ReceiverX = 0;  // where the receiver stood: a change from one sample to the next is a move
 };
 
 struct SignalHistory {

@@ -12,6 +12,9 @@ ViewerState StartViewerState()
 
 ViewerState Viewer = StartViewerState();
 
+// Zero-initialised: both rings start empty.
+FadingPatterns Patterns;
+
 FadingWindow Fading;  // zero: empty
 
 void StartViewer()
@@ -19,6 +22,8 @@ void StartViewer()
     Viewer = StartViewerState();
     ClearFadingWindow(Fading);
 }
+
+bool Listening() { return Viewer.ReceiverShown || Viewer.MapShown || Viewer.WaterfallShown || Viewer.SoundOn; }
 
 // A step asked for is used up by the next frame, paused or not, so that
 // resuming never leaves one behind for a later pause.
@@ -32,12 +37,20 @@ bool TakeDriftStep()
 
 void UpdateReceiver(bool drifted)
 {
+    const bool map = Viewer.MapShown != 0, band = Viewer.WaterfallShown != 0;
     const double seconds = static_cast<double>(Viewer.DriftSteps) / 10;
-    ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, &Viewer.Rough, seconds, Viewer.Signal);
+    ListenToFan(CurrentLayer(), Viewer.Receiver, &Viewer.Rough, seconds, Viewer.Signal, band ? &Patterns.Band : nullptr,
+                map ? &Patterns.Map : nullptr);
     if (drifted) {
         AddSignalSample(Viewer.History, SignalSample{Viewer.DriftSteps, Viewer.Signal.Paths, Viewer.Signal.FocusDb,
-                                                     Viewer.Signal.SignalDb});
-        AddFadingLevel(Fading, Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoLevel);
+                                                     Viewer.Signal.SignalDb, Viewer.Receiver.X});
+        AddFadingLevel(Fading, Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoSignalDb);
+        if (map) {
+            AddMapRow(Patterns.MapRows, Patterns.Map);
+        }
+        if (band) {
+            AddBandRow(Patterns.BandRows, Patterns.Band);
+        }
     }
 }
 
@@ -47,6 +60,22 @@ void ShowReceiver(bool shown)
     ClearSignalHistory(Viewer.History);
     ClearFadingWindow(Fading);
     Viewer.Signal.Paths = 0;
+    if (!shown) {
+        Viewer.WaterfallShown = 0;
+        Viewer.SoundOn = 0;
+    }
+}
+
+void ShowMap(bool shown)
+{
+    Viewer.MapShown = shown;
+    ClearRingRows(Patterns.MapRows.Rows);
+}
+
+void ShowWaterfall(bool shown)
+{
+    Viewer.WaterfallShown = shown;
+    ClearRingRows(Patterns.BandRows.Rows);
 }
 
 void PlaceReceiver(double x)

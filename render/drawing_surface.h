@@ -1,5 +1,5 @@
 // Anything a frame can be drawn on: the window through GDI, a recording for
-// tests and tools, or nothing at all for benchmarks. Five operations suffice.
+// tests and tools, or nothing at all for benchmarks. Six operations suffice.
 #pragma once
 
 #include "render/pens.h"
@@ -15,4 +15,9 @@ struct DrawingSurface {
     // One line of text, its top-left corner at (x, y), in the pen's colour;
     // the selected pen and the current position stay as they are.
     void (*Text)(void* context, PenId colour, int x, int y, const char* text);
+    // A row of count cells, each cellWidth x cellHeight, side by side from
+    // (left, top) to the right; cell i in the colour with index colours[i]
+    // (render/level_colours.h). The map and the waterfall are drawn so.
+    void (*Cells)(void* context, int left, int top, int cellWidth, int cellHeight, const unsigned char* colours,
+                  int count);
 };

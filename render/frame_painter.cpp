@@ -118,8 +118,11 @@ void DrawFrame(const DrawingSurface& s, int clientWidth, int clientHeight)
     DrawRayFan(s);
     DrawLayerCurve(s);
     DrawWhiskers(s);
-    if (Viewer.ReceiverShown) {
+    // One fan serves the receiver, the map, the band and the sound.
+    if (Listening()) {
         UpdateReceiver(drifted);
+    }
+    if (Viewer.ReceiverShown) {
         DrawReceiver(s);
     }
     // No pen of ours may stay selected when the pens are deleted.

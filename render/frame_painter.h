@@ -30,5 +30,6 @@ constexpr int MaxFrameOperations = 1 + 33 + 101 + 1044 + 1 + 3 * MaxDrawnPaths +
 
 // Draws one frame onto the surface; the client rectangle is 0, 0, width, height.
 // The drift stays put while Viewer pauses it; the receiver and its paths
-// follow the scene while Viewer shows it.
+// follow the scene while Viewer shows it, and its signal, the map and the
+// band are worked out while anything needs them (Listening).
 void DrawFrame(const DrawingSurface& surface, int clientWidth, int clientHeight);

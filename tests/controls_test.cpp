@@ -84,9 +84,13 @@ TEST_F(Controls, OnlyOurKeysActWithBit0x20IgnoredForTNAndQ)
             const KeyAction action = ApplyKey(code);
             const int now = 2 * Scene.ShowTangents + Scene.ShowNormals;
             EXPECT_EQ(now, isT ? afterT[start] : isN ? afterN[start] : start) << std::hex << code;
-            // R, S, I and the digits 1 to 5 exactly: not F3, F4, the keypad's 9 (0x72, 0x73, 0x69).
+            // R, M, W, A, S, I and the digits 1 to 5, but not F3 (0x72), the keypad's minus (0x6D), F8 (0x77),
+            // its 1 (0x61), F4 (0x73) or its 9 (0x69).
             const KeyAction expected = isQ                            ? KeyAction::Quit
                                        : code == 0x52                 ? KeyAction::ReceiverToggled
+                                       : code == 0x4D                 ? KeyAction::MapToggled
+                                       : code == 0x57                 ? KeyAction::WaterfallToggled
+                                       : code == 0x41                 ? KeyAction::SoundToggled
                                        : code == 0x70                 ? KeyAction::Help  // F1
                                        : code == 0x53                 ? KeyAction::StatisticsToggled
                                        : code == 0x49                 ? KeyAction::IonosphereChanged
@@ -121,6 +125,21 @@ TEST_F(Controls, ReceiverAndDriftKeys)
     }
     auto placeAt = [](int column) { return PlaceReceiver(ReceiverXAtColumn(column)), Viewer.Receiver.X; };
     EXPECT_TRUE(placeAt(-50) == 1 && placeAt(5000) == 1500);
+}
+
+// The waterfall and the sound are the receiver's: either shows it, hiding
+// it ends both; the map is the ground's and stays. Flags as the digits of
+// receiver, map, waterfall, sound.
+TEST_F(Controls, WaterfallAndSoundBelongToTheReceiver)
+{
+    const int presses[][2] = {{0x4D, 100},  {0x57, 1110}, {0x57, 1100}, {0x41, 1101},
+                              {0x57, 1111}, {0x52, 100},  {0x41, 1101}, {0x4D, 1001}};
+    for (const auto& p : presses) {
+        ApplyKey(p[0]);
+        EXPECT_EQ(1000 * Viewer.ReceiverShown + 100 * Viewer.MapShown + 10 * Viewer.WaterfallShown + Viewer.SoundOn,
+                  p[1])
+            << std::hex << p[0];
+    }
 }
 
 // Each scene's key sets the layer to what its sliders show, so that the

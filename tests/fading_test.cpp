@@ -25,7 +25,7 @@ TEST(FadingStatistics, HandWorkedSeries)
     for (int i = 0; i < 100; ++i) {
         levels.push_back(7 + period[i % 10]);
         if (i == 1) {
-            levels.push_back(NoLevel);
+            levels.push_back(NoSignalDb);
         }
     }
     const FadingStatistics s = MeasureFading(levels.data(), static_cast<int>(levels.size()), sorted.data());
@@ -95,7 +95,7 @@ TEST(FadingWindowTest, KeepsTheLastLevelsInOrderAndSorted)
     std::vector<double> all;
     Random random = SeededRandom(3);
     for (int i = 0; i < 2 * FadingWindowLength + 123; ++i) {
-        const double level = RandomUniform(random) < 0.1 ? NoLevel : std::round(RandomNormal(random) * 8);
+        const double level = RandomUniform(random) < 0.1 ? NoSignalDb : std::round(RandomNormal(random) * 8);
         all.push_back(level);
         AddFadingLevel(window, level);
         if (i == 5 || i % 1000 == 999 || i == 2 * FadingWindowLength + 122) {

@@ -14,9 +14,11 @@
 #include "model/reflection.h"
 #include "render/fading_view.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
 #include "render/recording_surface.h"
 #include "render/signal_chart.h"
 #include "render/view_mapping.h"
+#include "render/waterfall_view.h"
 #include "scene_fixture.h"
 
 // Every heap allocation of the process is counted, so a frame that
@@ -159,18 +161,20 @@ TEST_F(FramePainter, EveryFrameIsThePlainFrame)
     }
 }
 
-// The receiver shown, its chart drawn too.
+// The receiver, the map and the waterfall shown, their pictures drawn too.
 TEST_F(FramePainter, FrameAllocatesNothing)
 {
-    ShowReceiver(true);
+    ShowReceiver(true), ShowMap(true), ShowWaterfall(true);
     Paint(Frame);  // warm up anything lazily initialised by the libraries
     const int before = Allocations;
     for (int frame = 0; frame < 10; ++frame) {
         Paint(Frame);
         DrawSignalChart(RecordingSurface(Plain), 984, 181);
+        DrawGroundMap(RecordingSurface(Plain), 984, 181), DrawWaterfall(RecordingSurface(Plain), 984, 181);
         DrawFadingView(RecordingSurface(Plain), 500, 300);
     }
     EXPECT_EQ(Allocations, before);
+    EXPECT_EQ(Patterns.MapRows.Rows.Count, 11);
 }
 
 // While shown, the receiver comes after the scene: its pen, then each path

@@ -58,6 +58,8 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
     EXPECT_EQ(Parse("--frequency 0.51 --wave-number 1").Options.WaveNumber, 1.0f);
     EXPECT_EQ(Parse("--whiskers none").Options.ShowNormals, 0);
     EXPECT_EQ(Parse("--help").Result, TraceParse::Help);
+    EXPECT_EQ(Parse("--frames 2 --version").Result, TraceParse::Version);
+    EXPECT_TRUE(Parse("--tone=2000").Options.ToneHz == 2000 && !Parse("--map=m.csv").Options.ReceiverShown);
     const Parsed f = Parse("--ionosphere disturbed --seed=18446744073709551615 --stats st.csv");
     EXPECT_TRUE(f.Options.Kind == Ionosphere::Disturbed && f.Options.Seed == 18446744073709551615u);
     EXPECT_TRUE(std::string(f.Options.StatsPath) == "st.csv" && !f.Options.ReceiverShown);
@@ -91,7 +93,10 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
                              "--wavelength -1",  "--wavelength 1e309",
                              "--fan-rays 1",     "--fan-rays 100001",
                              "--frequency 1.21", "--frequency -0.01",
-                             "--signal=",        "--ionosphere rough",
+                             "--signal=",        "--map=",
+                             "--band=",          "--audio=",
+                             "--tone 199.9",     "--tone 2000.1",
+                             "--tone nan",       "--ionosphere rough",
                              "--ionosphere",     "--seed -1",
                              "--seed +1",        "--seed 18446744073709551616",
                              "--seed 1e3",       "--seed=",
@@ -99,10 +104,46 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
                              "--stats="}) {
         refused(line);
     }
-    EXPECT_NE(Parse("--frames 0").Error.find("--frames"), std::string::npos);
     // Regression: user text with a line break was echoed into the message,
     // which then spanned two lines.
-    EXPECT_EQ(Parse("--fra\nmes").Error, "unknown option '--fra?mes' (see --help)");
+    EXPECT_EQ(Parse("--fra\nmes").Error, "unknown option '--fra\\nmes' (see --help)");
+}
+
+// Each refusal names the limit that was broken, not a vague "expected".
+TEST(TraceOptions, NumbersAreRefusedWithTheirReason)
+{
+    const struct {
+        const char* Line;
+        const char* Error;
+    } cases[] = {
+        {"--altitude 1e300", "--altitude 1e300: larger than the largest float, 3.4e+38"},
+        {"--phase-step -4e38", "--phase-step -4e38: below the lowest float, -3.4e+38"},
+        {"--amplitude nan", "--amplitude nan: not a number (NaN)"},
+        {"--phase-offset -inf", "--phase-offset -inf: infinite: expected a finite number"},
+        {"--altitude -0", "--altitude -0: the layer must be above the ground, above 0"},
+        {"--amplitude -1e-3", "--amplitude -1e-3: negative: it must be 0 or more"},
+        {"--wave-number -1", "--wave-number -1: negative: it must be 0 or more"},
+        {"--frequency -0.5", "--frequency -0.5: negative: the dialog's frequencies are 0 to 1.20"},
+        {"--wavelength 2.2250738585072e-308", "--wavelength 2.2250738585072e-308: underflows: below the smallest "
+                                              "normal double, 2.2e-308"},
+        {"--wavelength 1e-400", "--wavelength 1e-400: underflows: below the smallest normal double, 2.2e-308"},
+        {"--wavelength -0", "--wavelength -0: the wavelength must be above 0"},
+        {"--wave-number 1e30 --amplitude 1e9", "--wave-number 1e+30: the layer's phase or slope would pass the largest "
+                                               "float with this amplitude, phase offset and steps"},
+        {"--svg a --signal b --size 303x9", "--size 303x9: the chart under the picture, 303x200, needs a width of at "
+                                            "least 304"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Parse(c.Line).Error, c.Error);
+    }
+    // The limits themselves are taken.
+    for (const char* line : {"--wavelength 2.2250738585072014e-308", "--altitude 1e-45 --amplitude 0",
+                             "--wave-number 1e30 --amplitude 1", "--svg a --signal b --size 304x1", "--size 1x1"}) {
+        EXPECT_EQ(Parse(line).Result, TraceParse::Run) << line << ": " << Parse(line).Error;
+    }
+    // A layer too high to draw comes down to the bound, the altitude first.
+    const TraceOptions high = Parse("--altitude 7e8 --amplitude 1e30").Options;
+    EXPECT_TRUE(high.Altitude == 7e8f && high.Amplitude == MaxDrawnAltitude - 7e8f);
 }
 
 }  // namespace

@@ -59,6 +59,15 @@ bool PutText(CheckedOutput& out, const char* text)
     return std::fputs(text, out.File) >= 0 || Failed(out);
 }
 
+bool PutBytes(CheckedOutput& out, const void* bytes, std::size_t size)
+{
+    if (out.Error != 0) {
+        return false;
+    }
+    errno = 0;
+    return std::fwrite(bytes, 1, size, out.File) == size || Failed(out);
+}
+
 bool CloseOutput(CheckedOutput& out)
 {
     if (out.Error != 0) {

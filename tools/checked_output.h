@@ -20,6 +20,7 @@ bool OpenOutput(CheckedOutput& out, const char* path);
 // printf into the output; false once any write to it has failed.
 bool Print(CheckedOutput& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 bool PutText(CheckedOutput& out, const char* text);
+bool PutBytes(CheckedOutput& out, const void* bytes, std::size_t size);
 
 // Flushes and closes; false if this or any earlier write failed.
 bool CloseOutput(CheckedOutput& out);

@@ -1,5 +1,7 @@
 #include "tools/svg_frame.h"
 
+#include "render/level_colours.h"
+
 namespace {
 
 // Consecutive lines with one pen become one path; a move or a pen change
@@ -49,6 +51,20 @@ void WriteText(CheckedOutput& out, const Recording& frame, const DrawOp& op)
     PutText(out, "</text>\n");
 }
 
+// Runs of one colour along the row become one rectangle each.
+void WriteCells(CheckedOutput& out, const Recording& frame, const DrawOp& op)
+{
+    const unsigned char* colours = frame.Cells + op.X2;
+    for (int first = 0, next = 0; first < op.Y2; first = next) {
+        while (next < op.Y2 && colours[next] == colours[first]) {
+            ++next;
+        }
+        const Rgb c = CellColour(colours[first]);
+        Print(out, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"rgb(%d,%d,%d)\"/>\n",
+              op.X + first * op.CellWidth, op.Y, (next - first) * op.CellWidth, op.CellHeight, c.R, c.G, c.B);
+    }
+}
+
 void WriteOperations(CheckedOutput& out, const Recording& frame)
 {
     PathWriter path{out};
@@ -73,34 +89,37 @@ void WriteOperations(CheckedOutput& out, const Recording& frame)
             path.Close();
             WriteText(out, frame, op);
             break;
+        case DrawOpKind::Cells:
+            path.Close();
+            WriteCells(out, frame, op);
+            break;
         }
     }
     path.Close();
 }
 
-// A recording drawn at (0, top).
-void WritePanel(CheckedOutput& out, const Recording& panel, int top)
-{
-    Print(out, "<g transform=\"translate(0,%d)\">\n", top);
-    WriteOperations(out, panel);
-    PutText(out, "</g>\n");
-}
-
 }  // namespace
 
 bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
-                   int chartHeight, const Recording* statistics, int statisticsHeight)
+                   int chartHeight)
 {
-    const int chartTop = height, statisticsTop = chartTop + (chart != nullptr ? chartHeight : 0);
-    const int total = statisticsTop + (statistics != nullptr ? statisticsHeight : 0);
+    const SvgPicture pictures[] = {{&scene, height}, {chart, chartHeight}};
+    return WriteSvgPictures(out, width, pictures, chart != nullptr ? 2 : 1);
+}
+
+bool WriteSvgPictures(CheckedOutput& out, int width, const SvgPicture* pictures, int count)
+{
+    int total = 0;
+    for (int i = 0; i < count; ++i) {
+        total += pictures[i].Height;
+    }
     Print(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n", width,
           total, width, total);
-    WriteOperations(out, scene);
-    if (chart != nullptr) {
-        WritePanel(out, *chart, chartTop);
-    }
-    if (statistics != nullptr) {
-        WritePanel(out, *statistics, statisticsTop);
+    WriteOperations(out, *pictures[0].Picture);
+    for (int i = 1, top = pictures[0].Height; i < count; top += pictures[i++].Height) {
+        Print(out, "<g transform=\"translate(0,%d)\">\n", top);
+        WriteOperations(out, *pictures[i].Picture);
+        PutText(out, "</g>\n");
     }
     return PutText(out, "</svg>\n");
 }

@@ -7,7 +7,13 @@
 #include "tools/checked_output.h"
 
 // The scene, width x height, and, if chart is not null, the chart recorded
-// at width x chartHeight under it, and likewise the statistics view under
-// both. Returns false if writing failed.
+// at width x chartHeight under it. Returns false if writing failed.
 bool WriteSvgFrame(CheckedOutput& out, const Recording& scene, int width, int height, const Recording* chart,
-                   int chartHeight, const Recording* statistics = nullptr, int statisticsHeight = 0);
+                   int chartHeight);
+
+// Pictures recorded at width x Height each, stacked from the top.
+struct SvgPicture {
+    const Recording* Picture;
+    int Height;
+};
+bool WriteSvgPictures(CheckedOutput& out, int width, const SvgPicture* pictures, int count);

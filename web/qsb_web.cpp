@@ -10,6 +10,7 @@
 #include "model/scene_state.h"
 #include "model/truncate.h"
 #include "model/viewer_state.h"
+#include "qsb_version.h"
 #include "render/frame_painter.h"
 #include "render/pens.h"
 #include "render/recording_surface.h"
@@ -161,5 +162,8 @@ int qsb_listen()
     ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
     return Viewer.Signal.Paths;
 }
+
+// The program's version (project() in the top CMakeLists.txt), for the help box.
+const char* qsb_version() { return QsbVersion; }
 
 }  // extern "C"

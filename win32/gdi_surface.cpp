@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "render/level_colours.h"
 #include "win32/drawing_resources.h"
 
 static HDC Dc(void* context) { return static_cast<HDC>(context); }
@@ -29,4 +30,43 @@ static void GdiText(void* c, PenId colour, int x, int y, const char* text)
     TextOutA(Dc(c), x, y, text, static_cast<int>(std::strlen(text)));
 }
 
-DrawingSurface GdiSurface(HDC dc) { return DrawingSurface{dc, GdiFill, GdiSelectPen, GdiMoveTo, GdiLineTo, GdiText}; }
+// A row of cells is a one-row 8-bit bitmap whose colour table is the cells'
+// colours, stretched by whole pixels: each index byte becomes one cell.
+// Indices beyond the colours show as no signal, like the scale says.
+struct CellBitmapInfo {
+    BITMAPINFOHEADER Header;
+    RGBQUAD Colours[256];
+};
+
+static CellBitmapInfo MakeCellBitmapInfo()
+{
+    CellBitmapInfo info{};
+    info.Header = {sizeof info.Header, 0, 1, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
+    for (int i = 0; i < 256; ++i) {
+        const Rgb c = CellColour(static_cast<unsigned char>(i));
+        info.Colours[i] = RGBQUAD{c.B, c.G, c.R, 0};
+    }
+    return info;
+}
+
+// The bitmap's row is copied first: GDI reads rows padded to four bytes,
+// which may lie beyond the caller's colours.
+constexpr int CellRowChunk = 4096;
+
+static void GdiCells(void* c, int left, int top, int cellWidth, int cellHeight, const unsigned char* colours, int count)
+{
+    static CellBitmapInfo info = MakeCellBitmapInfo();
+    static unsigned char row[CellRowChunk];
+    for (int first = 0; first < count; first += CellRowChunk) {
+        const int cells = count - first < CellRowChunk ? count - first : CellRowChunk;
+        std::memcpy(row, colours + first, cells);
+        info.Header.biWidth = cells;
+        StretchDIBits(Dc(c), left + first * cellWidth, top, cells * cellWidth, cellHeight, 0, 0, cells, 1, row,
+                      reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
+    }
+}
+
+DrawingSurface GdiSurface(HDC dc)
+{
+    return DrawingSurface{dc, GdiFill, GdiSelectPen, GdiMoveTo, GdiLineTo, GdiText, GdiCells};
+}

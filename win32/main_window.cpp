@@ -46,7 +46,10 @@ static void OnKey(HWND window, WPARAM key)
 {
     switch (ApplyKey(key)) {
     case KeyAction::Quit: ExitProcess(0);
-    case KeyAction::ReceiverToggled: SyncChartWindow(); break;
+    case KeyAction::ReceiverToggled:
+    case KeyAction::WaterfallToggled:  // these two may show the receiver
+    case KeyAction::SoundToggled: SyncChartWindow(); break;
+    case KeyAction::MapToggled: break;  // the map's window is still to come
     case KeyAction::Help: MessageBoxA(window, KeyHelpText, "Keys and mouse", MB_OK | MB_ICONINFORMATION); break;
     case KeyAction::None: break;
     }

@@ -36,10 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.SvgPath == nullptr || options.SvgPath[0] != '\0');
         FUZZ_CHECK(options.SignalPath == nullptr || options.SignalPath[0] != '\0');
         FUZZ_CHECK(options.Receiver.X >= ReceiverMinX && options.Receiver.X <= ReceiverMaxX);
-        FUZZ_CHECK(std::isfinite(options.Receiver.Wavelength) && options.Receiver.Wavelength > 0.0);
+        FUZZ_CHECK(options.Altitude > 0 && options.Amplitude >= 0 && options.WaveNumber >= 0);
+        // Up to the bound, give or take the rounding of the amplitude's share.
+        FUZZ_CHECK(static_cast<double>(options.Altitude) + options.Amplitude <= MaxDrawnAltitude * (1 + 0x1p-23));
+        FUZZ_CHECK(std::isnormal(options.Receiver.Wavelength) && options.Receiver.Wavelength > 0.0);
         FUZZ_CHECK(options.Receiver.FanRays >= MinFanRays && options.Receiver.FanRays <= MaxFanRays);
         break;
-    case TraceParse::Help: break;
+    case TraceParse::Help:
+    case TraceParse::Version: break;
     }
     return 0;
 }

@@ -18,6 +18,7 @@
 #include "win32/param_dialog.h"
 #include "win32/drawing_resources.h"
 #include "render/frame_painter.h"
+#include "render/level_colours.h"
 #include "model/viewer_state.h"
 #include "win32/gdi_surface.h"
 #include "win32/resources/resource_ids.h"
@@ -120,6 +121,41 @@ TEST(GdiFrame, PensWidthsAndColours)
     SelectObject(dc, old);
     DeleteDrawingResources(), DeleteObject(bitmap), DeleteDC(dc);
     Scene = StartSceneState();
+}
+
+// Cells through real GDI: each one exactly its size, in its colour (an index
+// beyond the scale's as no signal), nothing around them touched, and a row
+// longer than the surface's copy of it (4,096 cells) drawn whole.
+TEST(GdiFrame, CellsTheirSizeAndColour)
+{
+    constexpr int width = 5100, height = 30;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    CreateDrawingResources();
+    const DrawingSurface s = GdiSurface(dc);
+    static unsigned char row[5000] = {0, 60, NoSignalColour, 200, 17};
+    s.FillRect(s.Context, 0, 0, width, height);
+    s.Cells(s.Context, 10, 20, 3, 2, row, 5);
+    row[4097] = 33;
+    s.Cells(s.Context, 50, 2, 1, 4, row, 5000);
+    GdiFlush();
+    auto at = [&](int x, int y) { return static_cast<const uint32_t*>(bits)[y * width + x] & 0xFFFFFF; };
+    auto rgb = [](unsigned char i) { return uint32_t(CellColour(i).R << 16 | CellColour(i).G << 8 | CellColour(i).B); };
+    for (int y = 19; y <= 22; ++y) {
+        for (int x = 9; x <= 25; ++x) {
+            const bool inside = x >= 10 && x < 25 && y >= 20 && y < 22;
+            ASSERT_EQ(at(x, y), inside ? rgb(row[(x - 10) / 3]) : 0x002B36u) << x << " " << y;
+        }
+    }
+    for (int i : {0, 1, 4095, 4096, 4097, 4999}) {
+        EXPECT_TRUE(at(50 + i, 2) == rgb(row[i]) && at(50 + i, 5) == rgb(row[i]) && at(50 + i, 6) == 0x002B36u) << i;
+    }
+    SelectObject(dc, old);
+    DeleteDrawingResources(), DeleteObject(bitmap), DeleteDC(dc);
 }
 
 // The main window, the dialog and the receiver's chart as the program runs
