@@ -8,6 +8,7 @@
 #include "win32/drawing_resources.h"
 #include "win32/paint_frame.h"
 #include "win32/save_entries.h"
+#include "win32/sound_out.h"
 
 HWND MainWnd;
 
@@ -86,6 +87,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         UpdateMenuEntries(window);
         return 0;
     case WM_DESTROY:
+        CloseSoundOut();
         CloseChartWindow();
         DeleteDrawingResources();
         PostQuitMessage(0);
