@@ -27,7 +27,7 @@ constexpr MenuEntry MenuEntries[] = {{0x0100, KeyReceiver, "&Receiver and signal
                                      {0x0120, KeyStep, "&Step the drift\t."},
                                      {0x0130, KeyHelp, "&Keys and mouse...\tF1"},
                                      {SaveSignalCommand, 0, "Save si&gnal...", SaveSignalAs},
-                                     {0x0210, 0, "Save pi&cture...", SavePictureAs}};
+                                     {0x0210, 0, "Save p&icture...", SavePictureAs}};
 
 static void AddMenuEntries(HWND window)
 {
