@@ -27,7 +27,7 @@ std::string ScratchFolder(const char* name)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + name;
+    std::string folder = std::string(temp) + name;
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
@@ -141,7 +141,7 @@ struct Decoded {
     int Count(Rgb colour, UINT top, UINT bottom) const
     {
         int n = 0;
-        for (size_t i = top * Width * 3; i < bottom * Width * 3; i += 3) {
+        for (size_t i = size_t{top} * Width * 3; i < size_t{bottom} * Width * 3; i += 3) {
             n += Bgr[i] == colour.B && Bgr[i + 1] == colour.G && Bgr[i + 2] == colour.R;
         }
         return n;
@@ -188,7 +188,7 @@ std::vector<BYTE> ChartAlone(int width, int height)
     DrawSignalChart(GdiSurface(dc), width, height);
     GdiFlush();
     const BYTE* first = static_cast<const BYTE*>(bits);
-    std::vector<BYTE> rows(first, first + width * 3 * height);  // a width of 640 leaves no row padding
+    std::vector<BYTE> rows(first, first + std::ptrdiff_t{width} * 3 * height);  // a width of 640 leaves no row padding
     SelectObject(dc, old);
     DeleteObject(bitmap), DeleteDC(dc);
     return rows;
@@ -224,8 +224,8 @@ TEST(SavePicture, TheSceneWithTheChartUnderIt)
         EXPECT_GT(d.Count(StyleOf(PenId::Ray).Colour, 0, 400), 500);
         EXPECT_EQ(d.Count(StyleOf(PenId::Grid).Colour, 0, 400), 0);
         if (receiver) {
-            EXPECT_TRUE(
-                std::equal(d.Bgr.begin() + 400 * 640 * 3, d.Bgr.end(), ChartAlone(640, PictureChartHeight).begin()));
+            EXPECT_TRUE(std::equal(d.Bgr.begin() + std::ptrdiff_t{400} * 640 * 3, d.Bgr.end(),
+                                   ChartAlone(640, PictureChartHeight).begin()));
         }
     }
     DeleteDrawingResources();

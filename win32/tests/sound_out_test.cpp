@@ -122,7 +122,7 @@ TEST(SoundOut, PlaysThroughANullDevice)
     OpenSoundOut(FillTone, &tone);
     EXPECT_TRUE(SoundOut.State == SoundState::Playing && std::strcmp(SoundStatusText(), "sound on") == 0);
     EXPECT_EQ(SoundOut.BuffersWritten - start.BuffersWritten, SoundBufferCount);
-    PumpMessages(3000, [&] { return SoundOut.BuffersDone - start.BuffersDone >= 5 * SoundBufferCount; });
+    PumpMessages(3000, [&] { return SoundOut.BuffersDone - start.BuffersDone >= 5LL * SoundBufferCount; });
     EXPECT_GE(SoundOut.BuffersDone - start.BuffersDone, 5 * SoundBufferCount);
     EXPECT_EQ(SoundOut.BuffersWritten - SoundOut.BuffersDone, SoundBufferCount);  // every one back is refilled
     EXPECT_EQ(tone.Pulled, (SoundOut.BuffersWritten - start.BuffersWritten) * SoundBufferSamples);
