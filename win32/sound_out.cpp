@@ -36,7 +36,6 @@ short PcmSample(float sample)
 static void Queue(WAVEHDR& header)
 {
     Fill(FillContext, Samples, SoundBufferSamples);
-    SoundOut.SamplesPulled += SoundBufferSamples;
     short* pcm = reinterpret_cast<short*>(header.lpData);
     for (int i = 0; i < SoundBufferSamples; ++i) {
         pcm[i] = PcmSample(Samples[i]);

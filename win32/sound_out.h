@@ -27,7 +27,6 @@ struct SoundOutState {
     SoundState State;
     long long BuffersWritten;  // handed to the device, priming included
     long long BuffersDone;     // come back played
-    long long SamplesPulled;   // asked of the fill callback
 };
 
 extern SoundOutState SoundOut;
