@@ -72,13 +72,16 @@ bool DrawPicture(Picture& picture, int sceneWidth, int sceneHeight)
         shown[i] = PictureViews[i].Shown();
         height += shown[i] ? ViewHeight(PictureViews[i], sceneHeight) : 0;
     }
+    if (sceneWidth <= 0 || sceneHeight <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, sceneWidth, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     picture.Dc = CreateCompatibleDC(nullptr);
-    picture.Bitmap = picture.Dc != nullptr && sceneWidth > 0 && sceneHeight > 0
-                         ? CreateDIBSection(picture.Dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-                         : nullptr;
+    picture.Bitmap =
+        picture.Dc != nullptr ? CreateDIBSection(picture.Dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (picture.Bitmap == nullptr) {
         return false;
     }
@@ -88,7 +91,8 @@ bool DrawPicture(Picture& picture, int sceneWidth, int sceneHeight)
     picture.Height = height;
     picture.Stride = (sceneWidth * 3 + 3) / 4 * 4;  // DIB rows end on a 4-byte boundary
 
-    // The painter's scratch values and the receiver's latest signal too.
+    // Put back whole: the painter leaves its scratch values in Scene, the
+    // receiver its signal in Viewer.
     const SceneState scene = Scene;
     const ViewerState viewer = Viewer;
     DrawViews(picture.Dc, shown, sceneWidth, sceneHeight);
