@@ -1,5 +1,7 @@
 #include "win32/sound_out.h"
 
+#include "model/sound_generator.h"
+
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -15,21 +17,6 @@ static WAVEHDR Headers[SoundBufferCount];
 static short Pcm[SoundBufferCount][SoundBufferSamples];
 static float Samples[SoundBufferSamples];
 static int Queued;  // buffers with the device
-
-short PcmSample(float sample)
-{
-    if (sample != sample) {
-        return 0;
-    }
-    if (sample >= 1.0f) {
-        return 32767;
-    }
-    if (sample <= -1.0f) {
-        return -32767;
-    }
-    // Rounded half away from zero; within +-32767 from here on.
-    return static_cast<short>(sample * 32767.0f + (sample < 0.0f ? -0.5f : 0.5f));
-}
 
 // Refills a buffer from the callback and hands it to the device; a device
 // that refuses it leaves the output silent once none is queued.

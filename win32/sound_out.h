@@ -40,6 +40,3 @@ void CloseSoundOut();
 
 // What to tell the user: "" while off, "sound on", or why it is silent.
 const char* SoundStatusText();
-
-// A sample as 16-bit PCM: beyond full scale held at it, NaN as silence.
-short PcmSample(float sample);
