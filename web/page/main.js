@@ -61,6 +61,7 @@ function start(core) {
       receiverState.textContent = shown ? `Receiver at x = ${core._qsb_receiver_x()}` : 'Receiver off';
     },
     async copyLink() {
+      keepAddress(page);  // a change since the last frame too
       const copied = await copyLink(location.href, document.getElementById('link-field'));
       say(copied ? 'Link copied.' : 'Copy the link from the field.');
     },
