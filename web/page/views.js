@@ -69,18 +69,15 @@ export function makeViews(core, replayer, drawScene) {
 }
 
 // Shows or hides the views as the core's state has them; a view that comes
-// back is drawn at once. Returns whether any changed.
+// back is drawn at once.
 export function showViews(core, views) {
-  let changed = false;
   for (const view of views.list) {
     const shown = view.entry.shown(core);
     if (view.canvas.hidden === shown) {
       view.canvas.hidden = !shown;
-      changed = true;
       views.paint(view);
     }
   }
-  return changed;
 }
 
 // Every view shown, stacked, each as wide as the scene at one device pixel a
