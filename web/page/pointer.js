@@ -1,13 +1,15 @@
 // A tap or a click on the scene puts the receiver on the ground there,
 // showing it; dragging along moves it. The painter's 1000 columns are
 // mapped from the pointer whatever the canvas's size on screen. A mouse or
-// a pen acts as soon as it is pressed; a finger only once it lifts or moves
-// sideways, since the page scrolls vertically under a finger on the picture
-// (touch-action: pan-y), and a scroll (pointercancel) places nothing.
+// a pen acts as soon as it is pressed. A finger on the picture may be
+// scrolling the page up or down (touch-action: pan-y), and the browser
+// sends a few moves before it takes the finger over (pointercancel): so a
+// finger acts when it lifts, or once it has moved more sideways than up or
+// down.
 import { SCENE_WIDTH } from './views.js';
 
 export function attachPointer(canvas, place) {
-  let dragging = null;
+  let drag = null;  // { id, x, y, sideways } of the pointer pressed on the scene
   const columnAt = (event) => {
     const box = canvas.getBoundingClientRect();
     const column = Math.floor(((event.clientX - box.left) * SCENE_WIDTH) / box.width);
@@ -17,24 +19,26 @@ export function attachPointer(canvas, place) {
     if (!event.isPrimary || event.button !== 0) {
       return;
     }
-    dragging = event.pointerId;
+    const touch = event.pointerType === 'touch';
+    drag = { id: event.pointerId, x: event.clientX, y: event.clientY, sideways: !touch };
     canvas.setPointerCapture(event.pointerId);
-    if (event.pointerType !== 'touch') {
+    if (!touch) {
       place(columnAt(event));
     }
   });
   canvas.addEventListener('pointermove', (event) => {
-    if (event.pointerId === dragging) {
-      place(columnAt(event));
+    if (drag && event.pointerId === drag.id) {
+      drag.sideways ||= Math.abs(event.clientX - drag.x) > Math.abs(event.clientY - drag.y);
+      if (drag.sideways) place(columnAt(event));
     }
   });
   canvas.addEventListener('pointerup', (event) => {
-    if (event.pointerId === dragging) {
-      dragging = null;
+    if (drag && event.pointerId === drag.id) {
+      drag = null;
       place(columnAt(event));
     }
   });
   canvas.addEventListener('pointercancel', () => {
-    dragging = null;
+    drag = null;
   });
 }
