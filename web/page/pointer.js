@@ -3,10 +3,12 @@
 // mapped from the pointer whatever the canvas's size on screen. A mouse or
 // a pen acts as soon as it is pressed. A finger on the picture may be
 // scrolling the page up or down (touch-action: pan-y), and the browser
-// sends a few moves before it takes the finger over (pointercancel): so a
-// finger acts when it lifts, or once it has moved more sideways than up or
-// down.
+// sends a few moves before it takes the finger over (pointercancel), or
+// none where the page cannot scroll: so a finger acts once it has moved more
+// sideways than up or down, or when it lifts after a tap.
 import { SCENE_WIDTH } from './views.js';
+
+const TAP_SLOP = 10;  // CSS pixels a finger may move in a tap
 
 export function attachPointer(canvas, place) {
   let drag = null;  // { id, x, y, sideways } of the pointer pressed on the scene
@@ -34,8 +36,10 @@ export function attachPointer(canvas, place) {
   });
   canvas.addEventListener('pointerup', (event) => {
     if (drag && event.pointerId === drag.id) {
+      if (drag.sideways || Math.hypot(event.clientX - drag.x, event.clientY - drag.y) < TAP_SLOP) {
+        place(columnAt(event));
+      }
       drag = null;
-      place(columnAt(event));
     }
   });
   canvas.addEventListener('pointercancel', () => {
