@@ -1,5 +1,6 @@
 #include "controls/slider_mappings.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "model/scene_state.h"
@@ -65,6 +66,24 @@ int SliderStartPosition(Slider slider)
     case Slider::Phase: return TruncateToInt(100.0 - Scene.PhaseStep * 10.0);
     }
     return 0;
+}
+
+// The inverse of SliderDisplayValue, rounded to the nearest position: a
+// shown 0.53 is 52.999... hundredths, so truncating would be one step off.
+int SliderPositionOf(Slider slider, double value)
+{
+    double p = 0.0;
+    switch (slider) {
+    case Slider::Altitude: p = 500.0 - value; break;
+    case Slider::Amplitude: p = 22.0 - value; break;
+    case Slider::Frequency: p = 120.0 - value * 100.0; break;
+    case Slider::Phase: p = 100.0 - value * 10.0; break;
+    }
+    const SliderLayout& layout = LayoutOf(slider);
+    if (!(p > layout.Min)) {
+        return layout.Min;
+    }
+    return p < layout.Max ? TruncateToInt(std::round(p)) : layout.Max;
 }
 
 int FormatSliderValue(Slider slider, double value, char* buffer, int size)
