@@ -63,7 +63,7 @@ SliderSetting SceneSlider(int scene, Slider slider)
     const SceneState layer = SceneLayer(scene);
     double shown = 0;
     if (SceneSettings[scene].StartLayer) {
-        setting.Position = SliderPositionOf(layer, slider);
+        setting.Position = SliderStartPositionOf(layer, slider);
         shown = StartDisplayValueOf(layer, slider);
     } else {
         setting.Position = SceneSettings[scene].Position[static_cast<int>(slider)];

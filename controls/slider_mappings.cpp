@@ -1,5 +1,6 @@
 #include "controls/slider_mappings.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "model/scene_state.h"
@@ -66,7 +67,7 @@ double StartDisplayValue(Slider slider) { return StartDisplayValueOf(Scene, slid
 
 // Computed back from WaveNumber, held in float, the frequency start position
 // is 67, not 68: 120 - k * 100 / DegToRad is slightly below 68.
-int SliderPositionOf(const SceneState& state, Slider slider)
+int SliderStartPositionOf(const SceneState& state, Slider slider)
 {
     switch (slider) {
     case Slider::Altitude: return TruncateToInt(500.0 - state.Altitude);
@@ -77,7 +78,25 @@ int SliderPositionOf(const SceneState& state, Slider slider)
     return 0;
 }
 
-int SliderStartPosition(Slider slider) { return SliderPositionOf(Scene, slider); }
+int SliderStartPosition(Slider slider) { return SliderStartPositionOf(Scene, slider); }
+
+// The inverse of SliderDisplayValue, rounded to the nearest position: a
+// shown 0.53 is 52.999... hundredths, so truncating would be one step off.
+int SliderPositionOf(Slider slider, double value)
+{
+    double p = 0.0;
+    switch (slider) {
+    case Slider::Altitude: p = 500.0 - value; break;
+    case Slider::Amplitude: p = 22.0 - value; break;
+    case Slider::Frequency: p = 120.0 - value * 100.0; break;
+    case Slider::Phase: p = 100.0 - value * 10.0; break;
+    }
+    const SliderLayout& layout = LayoutOf(slider);
+    if (!(p > layout.Min)) {
+        return layout.Min;
+    }
+    return p < layout.Max ? TruncateToInt(std::round(p)) : layout.Max;
+}
 
 int FormatSliderValue(Slider slider, double value, char* buffer, int size)
 {

@@ -38,7 +38,11 @@ double StartDisplayValueOf(const SceneState& state, Slider slider);
 // The position that shows the current Scene value (or a state's), truncated
 // toward zero.
 int SliderStartPosition(Slider slider);
-int SliderPositionOf(const SceneState& state, Slider slider);
+int SliderStartPositionOf(const SceneState& state, Slider slider);
+
+// The position whose value is nearest `value` (a value as the text shows
+// it, say from a link), held within the slider's range; NaN gives the minimum.
+int SliderPositionOf(Slider slider, double value);
 
 // The value text with the slider's format; returns what snprintf returns.
 int FormatSliderValue(Slider slider, double value, char* buffer, int size);

@@ -73,6 +73,9 @@ int SamplesPerFrame(double sampleRate)
 
 short PcmSample(float sample)
 {
+    if (sample != sample) {
+        return 0;  // silence, not a full-scale click
+    }
     const double scaled = Within(sample, -1, 1) * 32767;
     return static_cast<short>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
 }

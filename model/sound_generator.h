@@ -54,5 +54,6 @@ void FillSound(SoundGenerator& generator, float* samples, int count);
 // One frame's worth at a rate, rounded: 2205 at 22050 Hz.
 int SamplesPerFrame(double sampleRate);
 
-// A sample as 16-bit PCM, rounded, within -32767 ... 32767.
+// A sample as 16-bit PCM, rounded, within -32767 ... 32767 (beyond full
+// scale held at it, NaN as silence).
 short PcmSample(float sample);

@@ -1,6 +1,7 @@
 // The dialog's value mappings and texts, and the main window's key table.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "controls/key_commands.h"
@@ -66,6 +67,27 @@ TEST_F(Controls, SliderStartTextsPositionsAndStoredValues)
     EXPECT_EQ(SliderDisplayValue(Slider::Altitude, -2147483647 - 1), 500.0 + 2147483648.0);
     Scene.Altitude = 1e30f;
     EXPECT_EQ(SliderStartPosition(Slider::Altitude), -2147483647 - 1);
+}
+
+// A value from a link goes back to the position that shows it, and beyond
+// the range to the end that is nearest.
+TEST_F(Controls, SliderPositionOfAValueShown)
+{
+    for (int i = 0; i < SliderCount; ++i) {
+        const Slider slider = static_cast<Slider>(i);
+        const SliderLayout& layout = LayoutOf(slider);
+        for (int p = layout.Min; p <= layout.Max; ++p) {
+            EXPECT_EQ(SliderPositionOf(slider, SliderDisplayValue(slider, p)), p) << i;
+            // What the text shows, read back, as from a link.
+            EXPECT_EQ(SliderPositionOf(slider, std::stod(Text(slider, SliderDisplayValue(slider, p)))), p) << i;
+        }
+        const double top = SliderDisplayValue(slider, layout.Min), bottom = SliderDisplayValue(slider, layout.Max);
+        EXPECT_TRUE(SliderPositionOf(slider, top + 1e9) == layout.Min &&
+                    SliderPositionOf(slider, bottom - 1e9) == layout.Max &&
+                    SliderPositionOf(slider, -HUGE_VAL) == layout.Max && SliderPositionOf(slider, NAN) == layout.Min)
+            << i;
+    }
+    EXPECT_EQ(SliderPositionOf(Slider::Altitude, 395.7), 104);  // the start value, to the nearest position
 }
 
 // The whiskers' state as 2 x tangents + normals: 3, both shown, must never happen.

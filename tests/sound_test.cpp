@@ -98,4 +98,15 @@ TEST(Sound, NoClicksAndAnySliceOfThePullGivesTheSameSamples)
     }
 }
 
+// Every writer (WAV file, wave-out) converts through this: a wrapped or
+// NaN sample would be a full-scale click.
+TEST(Sound, PcmSamplesHeldAtFullScale)
+{
+    const float samples[] = {0, 0.5f, -0.5f, 0.99999f, 1, 1.5f, -1, -7, INFINITY, -INFINITY, NAN};
+    const short pcm[] = {0, 16384, -16384, 32767, 32767, 32767, -32767, -32767, 32767, -32767, 0};
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_EQ(PcmSample(samples[i]), pcm[i]) << samples[i];
+    }
+}
+
 }  // namespace

@@ -19,13 +19,16 @@ const ARGS = [
 // page) is width x height CSS pixels at `scale` device pixels each. The scale
 // is the browser's own, not emulated, so that the page sees real device
 // pixels (emulation leaves ResizeObserver's device-pixel sizes unscaled).
-export async function launchChromium({ width = 1400, height = 800, scale = 1 } = {}) {
+// With `phone`, a phone's screen instead: touch, a mobile viewport of width
+// x height (headless windows are at least 500 wide), and the same scale
+// both real and emulated, for real device pixels again.
+export async function launchChromium({ width = 1400, height = 800, scale = 1, phone = false } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'qsb-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     headless: true,
     args: [...ARGS, `--window-size=${width},${height}`, `--force-device-scale-factor=${scale}`],
-    viewport: null,
+    ...(phone ? { viewport: { width, height }, deviceScaleFactor: scale, hasTouch: true, isMobile: true } : { viewport: null }),
   });
   const close = async () => {
     await context.close();

@@ -4,11 +4,12 @@
 // into a static recording and handed over as a FrameView, so the script
 // replays a whole picture after a single call.
 #include <cstddef>
+#include <cstring>
 
 #include "controls/key_commands.h"
 #include "controls/slider_mappings.h"
 #include "model/scene_state.h"
-#include "model/truncate.h"
+#include "model/signal_csv.h"
 #include "model/viewer_state.h"
 #include "qsb_version.h"
 #include "render/frame_painter.h"
@@ -24,6 +25,12 @@ struct FrameView {
     const char* Texts;
 };
 
+// Characters that are not NUL-terminated: the signal's CSV.
+struct TextView {
+    const char* Text;
+    int Length;
+};
+
 // The script reads these records straight from the module's memory: a kind
 // byte, a pen byte, then four 32-bit integers, 20 bytes apart. It indexes its
 // replay table by kind and its pen table by pen number.
@@ -31,6 +38,7 @@ static_assert(sizeof(void*) == 4, "the script reads 32-bit pointers");
 static_assert(sizeof(FrameView) == 12 && offsetof(FrameView, Ops) == 0 && offsetof(FrameView, Count) == 4 &&
                   offsetof(FrameView, Texts) == 8,
               "the script reads a view as three 32-bit words");
+static_assert(sizeof(TextView) == 8 && offsetof(TextView, Length) == 4, "the script reads a text as two words");
 static_assert(sizeof(DrawOp) == 20, "the script steps through the operations 20 bytes at a time");
 static_assert(offsetof(DrawOp, Kind) == 0 && offsetof(DrawOp, Pen) == 1, "");
 static_assert(offsetof(DrawOp, X) == 4 && offsetof(DrawOp, Y) == 8, "");
@@ -49,6 +57,11 @@ static Recording Chart;
 static FrameView View;
 static FrameView ChartView;
 static char Text[64];
+// The header and a row a sample: a row is under 64 characters (a step of at
+// most 19 digits, levels of at most a few thousand dB).
+constexpr int SignalRowCapacity = 64;
+static char SignalCsv[sizeof SignalCsvHeader + SignalHistoryLength * SignalRowCapacity];
+static TextView SignalCsvView;
 
 static bool IsSlider(int slider) { return slider >= 0 && slider < SliderCount; }
 static bool IsPen(int pen) { return pen >= 0 && pen < PenCount; }
@@ -148,11 +161,52 @@ void qsb_click(int column)
     PlaceReceiver(ReceiverXAtColumn(column));
 }
 
-// What the page shows beside the pictures. The receiver's x is kept within
-// ReceiverMinX ... ReceiverMaxX, so it always fits an int.
+// What the page shows beside the pictures and keeps in its address.
 int qsb_receiver_shown() { return Viewer.ReceiverShown; }
 int qsb_paused() { return Viewer.Paused; }
-int qsb_receiver_x() { return TruncateToInt(Viewer.Receiver.X); }
+double qsb_receiver_x() { return Viewer.Receiver.X; }
+
+// The whiskers shown: 0 none, 1 tangents, 2 normals (never both).
+int qsb_whiskers() { return Scene.ShowTangents ? 1 : Scene.ShowNormals ? 2 : 0; }
+
+// The state a link asks for, set on the start state when the page loads.
+void qsb_set_whiskers(int whiskers)
+{
+    Scene.ShowTangents = whiskers == 1;
+    Scene.ShowNormals = whiskers == 2;
+}
+void qsb_set_paused(int paused) { Viewer.Paused = paused != 0; }
+void qsb_show_receiver_at(double x)
+{
+    if (!Viewer.ReceiverShown) {
+        ShowReceiver(true);
+    }
+    PlaceReceiver(x);
+}
+
+// The slider position whose value is nearest a value from a link.
+int qsb_slider_position_of(int slider, double value)
+{
+    return IsSlider(slider) ? SliderPositionOf(static_cast<Slider>(slider), value) : 0;
+}
+
+// The receiver's history as qsb-trace --signal writes it: the header, then
+// one row a sample, oldest first. A row that would not fit its share of the
+// buffer (none can) ends the text there rather than being cut.
+const TextView* qsb_signal_csv()
+{
+    int used = static_cast<int>(sizeof SignalCsvHeader) - 1;
+    std::memcpy(SignalCsv, SignalCsvHeader, used);
+    for (int ago = Viewer.History.Count - 1; ago >= 0; --ago) {
+        const int n = FormatSignalCsvRow(SampleAgo(Viewer.History, ago), SignalCsv + used, SignalRowCapacity);
+        if (n < 0 || n >= SignalRowCapacity) {
+            break;
+        }
+        used += n;
+    }
+    SignalCsvView = TextView{SignalCsv, used};
+    return &SignalCsvView;
+}
 
 // The receiver's signal for the layer as it is now, without a frame or a
 // chart sample; returns its number of paths. The benchmark times the

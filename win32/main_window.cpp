@@ -7,20 +7,27 @@
 #include "model/viewer_state.h"
 #include "win32/drawing_resources.h"
 #include "win32/paint_frame.h"
+#include "win32/save_entries.h"
+#include "win32/sound_out.h"
 
 HWND MainWnd;
 
-// The system menu's entries for what the keys do. WM_SYSCOMMAND keeps the
-// low four bits of its command for the system, so ours are multiples of 16.
+// The system menu's entries for what the keys do, and for what no key does
+// (Act). WM_SYSCOMMAND keeps the low four bits of its command for the
+// system, so ours are multiples of 16.
 struct MenuEntry {
     UINT Command;
     std::uintptr_t Key;
     const char* Text;
+    void (*Act)(HWND window) = nullptr;
 };
+constexpr UINT SaveSignalCommand = 0x0200;
 constexpr MenuEntry MenuEntries[] = {{0x0100, KeyReceiver, "&Receiver and signal chart\tR"},
                                      {0x0110, KeyPause, "&Pause the drift\tSpace"},
                                      {0x0120, KeyStep, "&Step the drift\t."},
-                                     {0x0130, KeyHelp, "&Keys and mouse...\tF1"}};
+                                     {0x0130, KeyHelp, "&Keys and mouse...\tF1"},
+                                     {SaveSignalCommand, 0, "Save si&gnal...", SaveSignalAs},
+                                     {0x0210, 0, "Save p&icture...", SavePictureAs}};
 
 static void AddMenuEntries(HWND window)
 {
@@ -38,6 +45,7 @@ static void UpdateMenuEntries(HWND window)
     CheckMenuItem(menu, MenuEntries[0].Command, Viewer.ReceiverShown ? MF_CHECKED : MF_UNCHECKED);
     CheckMenuItem(menu, MenuEntries[1].Command, Viewer.Paused ? MF_CHECKED : MF_UNCHECKED);
     EnableMenuItem(menu, MenuEntries[2].Command, Viewer.Paused ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(menu, SaveSignalCommand, Viewer.ReceiverShown ? MF_ENABLED : MF_GRAYED);  // no signal kept
 }
 
 // A key only changes Scene or Viewer: the next timer tick shows it. Q ends
@@ -60,7 +68,11 @@ static bool OnMenuCommand(HWND window, WPARAM command)
 {
     for (const MenuEntry& entry : MenuEntries) {
         if ((command & 0xFFF0) == entry.Command) {
-            OnKey(window, entry.Key);
+            if (entry.Act != nullptr) {
+                entry.Act(window);
+            } else {
+                OnKey(window, entry.Key);
+            }
             return true;
         }
     }
@@ -78,6 +90,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         UpdateMenuEntries(window);
         return 0;
     case WM_DESTROY:
+        CloseSoundOut();
         CloseChartWindow();
         DeleteDrawingResources();
         PostQuitMessage(0);

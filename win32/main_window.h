@@ -1,6 +1,6 @@
 // The main window: paints a frame per WM_PAINT, owns the pens' lifetime,
 // answers the keys and the mouse buttons, and carries the viewer's entries
-// (receiver, pause, step, help) in its system menu.
+// (receiver, pause, step, help, saving) in its system menu.
 #pragma once
 
 #include <windows.h>

@@ -120,7 +120,7 @@ try {
   const page = browser.page;
   await openPage(page, url);
   // One canvas pixel per drawing pixel, as in the tests.
-  await page.addStyleTag({ content: 'canvas { width: 1000px !important; max-width: none !important; }' });
+  await page.addStyleTag({ content: '.views { flex: none !important; width: 1000px !important; max-width: none !important; }' });
   await page.waitForFunction(() => document.getElementById('scene').width === 1000);
   // Chromium first runs WebAssembly as quickly compiled baseline code and
   // swaps in optimised code for what runs often: a whole round untimed

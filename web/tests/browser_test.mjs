@@ -3,6 +3,9 @@
 //   node web/tests/browser_test.mjs PATH/TO/qsb-trace [SITE_FOLDER]
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { after, before, test } from 'node:test';
 import { serve } from '../serve.mjs';
@@ -30,8 +33,8 @@ before(async () => {
   page.on('pageerror', (e) => consoleErrors.push(e.message));
   await openPage(page, url);
   // Shown 1000 px wide at one device pixel per CSS pixel, a scene pixel is a
-  // canvas pixel and the lines' middles keep their pens' exact colours.
-  await page.addStyleTag({ content: 'canvas { width: 1000px !important; max-width: none !important; }' });
+  // canvas pixel, and the chart is 1000 x 200.
+  await page.addStyleTag({ content: '.views { flex: none !important; width: 1000px !important; max-width: none !important; }' });
   await page.waitForFunction(() => document.getElementById('scene').width === 1000);
 });
 after(async () => (await browser?.close(), server?.close()));
@@ -68,6 +71,7 @@ async function pixels(canvas = 'scene') {
 
 const count = (map, letter, top, bottom) => map.slice(top, bottom + 1).join('').split(letter).length - 1;
 const layerRows = (map) => map.flatMap((line, y) => (line.includes('l') ? [y] : [])).filter((_, i, a) => i === 0 || i === a.length - 1);
+const search = () => page.evaluate(() => location.search);
 const nextFrame = async (k = 1) => page.waitForFunction((n) => window.qsbPage.frames >= n, k + await page.evaluate(() => window.qsbPage.frames));
 const chartShown = () => page.isVisible('#chart');
 
@@ -76,11 +80,13 @@ test('the page starts with the dialog\'s slider ranges, positions and texts', as
   assert.equal(await page.locator('#status').textContent(), '');
   const sliders = await page.$$eval('.slider', (all) => all.map((s) => {
     const input = s.querySelector('input');
-    return [s.querySelector('label').textContent, +input.min, +input.max, +input.value, s.querySelector('output').textContent];
+    return [s.querySelector('label').textContent, +input.min, +input.max, +input.value, s.querySelector('output').textContent,
+      input.getAttribute('aria-valuetext')];
   }));
+  // The inputs hold negated positions (the highest value at the top) and announce the value shown.
   assert.deepEqual(sliders, [
-    ['Altitude', 100, 400, 104, '395.7'], ['Amplitude', 0, 22, 10, ' 11.3'],
-    ['Frequency', 0, 120, 67, ' 0.52'], ['Phase', -40, 150, 25, ' 7.5'],
+    ['Altitude', -400, -100, -104, '395.7', '395.7'], ['Amplitude', -22, 0, -10, ' 11.3', '11.3'],
+    ['Frequency', -120, 0, -67, ' 0.52', '0.52'], ['Phase', -150, 40, -25, ' 7.5', '7.5'],
   ]);
   await page.screenshot({ path: root + 'build/web/qsb-web.png' });
 });
@@ -93,44 +99,26 @@ test('the first frame has each colour where the scene puts it', async () => {
   const places = [['.', 998, 498], ['.', 500, 300], ['m', 6, 490], ['r', 247, 292], ['f', 275, 392]];
   assert.deepEqual(places.map(([, x, y]) => map[y][x]), places.map(([letter]) => letter));
   // The layer reaches the rows of H + A and H - A (395.7 +- 11.3, rows 91..113);
-  // the normal whiskers stand above it.
-  assert.deepEqual(layerRows(map), [row(395.7 + 11.3), row(395.7 - 11.3)]);
+  // its 2-pixel pen covers a row and the one above, as GDI's does. The
+  // normal whiskers stand above it.
+  assert.deepEqual(layerRows(map), [row(395.7 + 11.3) - 1, row(395.7 - 11.3)]);
   // The curve spans columns 0..934; the whiskers' feet hide it at some of their 70.
   const columns = [...map[0]].filter((_, x) => map.some((line) => line[x] === 'l')).length;
   assert.ok(columns > 850, 'the layer across the width');
   assert.ok(count(map, 'w', 0, 84) > 1000, 'normal whiskers above the layer');
 });
 
-test('the scene moves: two frames 300 ms apart differ', async () => {
-  await page.evaluate(() => window.qsbPage.run());
-  const first = await pixels();
-  await page.waitForTimeout(300);
-  assert.notDeepEqual(await pixels(), first);
-});
-
-test('T and N switch between tangent and normal whiskers', async () => {
-  const whiskersAbove = async () => count(await pixels(), 'w', 0, 84);
-  assert.ok((await whiskersAbove()) > 1000);
-  await page.keyboard.press('t');
-  await nextFrame();
-  const map = await pixels();
-  assert.equal(count(map, 'w', 0, 84), 0, 'no normals with tangents');
-  assert.ok(count(map, 'w', 85, 120) > 1000, 'tangents along the layer');
-  await page.keyboard.press('N');
-  await nextFrame();
-  assert.ok((await whiskersAbove()) > 1000);
-});
-
 test('the altitude slider at its top sets 400 and lifts the layer', async () => {
+  await page.evaluate(() => window.qsbPage.run());
   const box = await page.locator('#altitude').boundingBox();
   await page.mouse.click(box.x + box.width / 2, box.y + 1);
-  assert.equal(await page.locator('#altitude').inputValue(), '100');
-  assert.equal(await page.locator('.slider output').first().textContent(), '400.0');
+  assert.deepEqual([await page.locator('#altitude').inputValue(), await page.locator('#altitude').getAttribute('aria-valuetext')], ['-100', '400.0']);
   await nextFrame();
-  assert.deepEqual(layerRows(await pixels()), [row(400 + 11.3), row(400 - 11.3)]);
+  assert.deepEqual(layerRows(await pixels()), [row(400 + 11.3) - 1, row(400 - 11.3)]);
+  assert.match(await search(), /altitude=400\.0&/);
 });
 
-test('the frames\' operations are the native qsb-trace\'s, without and with the receiver', async () => {
+test('a link\'s frames are the native qsb-trace\'s for the same values, the start state\'s link giving the start exactly', async () => {
   // The float sine and cosine of the browser build (emscripten's C library)
   // may differ from glibc's in the last bit. At steep ripples that can lose
   // or gain a ray in a few frames; at the start values it changes nothing
@@ -138,12 +126,15 @@ test('the frames\' operations are the native qsb-trace\'s, without and with the 
   // and cos, which may also differ in the last bit (sqrt is exact on both),
   // but they land on the same pixels: at x = 900, 3,000 frames gave 0
   // differing operations. So the bound is 0 for both.
-  const frames = 300;
-  for (const receiver of [false, true]) {
-    const native = execFileSync(tracePath, ['--frames', frames, ...(receiver ? ['--receiver', 900] : [])].map(String), { maxBuffer: 1 << 28 }).toString().split('\n');
-    const web = await page.evaluate(([n, r]) => window.qsbPage.restart(n, r), [frames, receiver]);
+  // 395.7 is a start value no slider position shows.
+  const start = '?altitude=395.7&amplitude=11.3&frequency=0.52&phase=7.5&whiskers=normals';
+  for (const [frames, query, options] of [[300, start, []], [300, '?receiver=900', ['--receiver', 900]],
+    [50, '?altitude=300.0&amplitude=5.0&frequency=0.80&phase=-2.5&whiskers=tangents&receiver=450',
+      ['--altitude', 300, '--amplitude', 5, '--frequency', 0.8, '--phase-step', -2.5, '--whiskers', 'tangents', '--receiver', 450]]]) {
+    const native = execFileSync(tracePath, ['--frames', frames, ...options].map(String), { maxBuffer: 1 << 28 }).toString().split('\n');
+    const web = await page.evaluate(([n, q]) => window.qsbPage.restart(n, false, q), [frames, query]);
     assert.equal(web.length, native.length - 1, 'line count');
-    assert.equal(web.filter((line, i) => line !== native[i]).length, 0, `differing operations, receiver ${receiver}`);
+    assert.equal(web.filter((line, i) => line !== native[i]).length, 0, `differing operations for ${query}`);
   }
 });
 
@@ -179,16 +170,216 @@ test('a click on the scene puts the receiver on the ground there, showing it aga
   assert.deepEqual([await mast(), await chartShown()], [-1, false]);
   await page.locator('#scene').click({ position: { x: 300.5, y: 480 } });
   await nextFrame();
-  // World x = 900 is drawn at column 602; column 300 shows x = 443, drawn at 299 or 300.
-  assert.ok(Math.abs(start - 602) <= 1 && Math.abs((await mast()) - 300) <= 1 && (await chartShown()), `mast at ${start}, then ${await mast()}`);
+  // World x = 900 is drawn at column 602, column 300 shows x = 443, drawn at 299; the
+  // 2-pixel pen covers the column and the one left of it.
+  assert.deepEqual([start, await mast(), await chartShown()], [601, 298, true]);
+  // Dragging along moves it.
+  const box = await page.locator('#scene').boundingBox();
+  await page.mouse.move(box.x + 300.5, box.y + 480);
+  await page.mouse.down();
+  await page.mouse.move(box.x + 500.5, box.y + 300, { steps: 4 });
+  await page.mouse.up();
+  await nextFrame();
+  assert.deepEqual([await mast(), (await search()).match(/receiver=\w+/)[0]], [498, 'receiver=745']);
 });
 
-test('at two device pixels per CSS pixel the canvas has twice as many, at 2:1', async () => {
-  const hidpi = await launchChromium({ width: 700, height: 600, scale: 2 });
-  await openPage(hidpi.page, page.url());
-  const [w, h, shown] = await hidpi.page.$eval('#scene', (c) => [c.width, c.height, c.getBoundingClientRect().width]);
-  await hidpi.close();
-  assert.ok(Math.abs(w - 2 * shown) <= 1 && h === Math.round(w / 2), `${w} x ${h} for ${shown} CSS pixels`);
+// Pixels of each pen's exact colour, scene and chart together, by pen name.
+const exactPens = () => page.evaluate(() => {
+  const core = window.qsbPage.core;
+  const counts = new Map();
+  for (const id of ['scene', 'chart']) {
+    const c = document.getElementById(id);
+    const d = c.getContext('2d', { willReadFrequently: true }).getImageData(0, 0, c.width, c.height).data;
+    for (let i = 0; i < d.length; i += 4) {
+      const rgb = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
+      counts.set(rgb, (counts.get(rgb) || 0) + 1);
+    }
+  }
+  const names = ['ray', 'marker', 'reflection', 'layer', 'whisker', 'black', 'receiver', 'signal', 'focus', 'grid', 'label'];
+  return Object.fromEntries(names.map((name, pen) => [name, counts.get(core._qsb_pen_colour(pen)) || 0]));
+});
+
+test('at one device pixel per unit every pen shows its exact colour, the one-pixel whiskers, grid and labels too', async () => {
+  // Tangents, and a receiver where several paths part the focus and signal curves.
+  await page.evaluate(() => window.qsbPage.restart(200, false, '?receiver=1200&amplitude=22&frequency=0.8&whiskers=tangents'));
+  // Hundreds of pixels a line's pen (an anti-aliased diagonal one-pixel line has a handful);
+  // the labels are text, drawn anti-aliased like all text, their stems exact.
+  const counts = await exactPens();
+  delete counts.black;  // never drawn with
+  assert.deepEqual(Object.keys(counts).filter((pen) => counts[pen] < (pen === 'label' ? 20 : 200)), [], JSON.stringify(counts));
+});
+
+// A download that `click` starts: its suggested name and its bytes.
+async function download(p, click) {
+  const [file] = await Promise.all([p.waitForEvent('download'), click()]);
+  return [file.suggestedFilename(), readFileSync(await file.path())];
+}
+// A PNG's width and height, after its signature and IHDR chunk.
+function pngSize(bytes) {
+  assert.deepEqual([...bytes.subarray(0, 8)], [137, 80, 78, 71, 13, 10, 26, 10], 'PNG signature');
+  assert.equal(bytes.toString('latin1', 12, 16), 'IHDR');
+  return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
+}
+
+test('Save signal gives qsb-trace\'s CSV of the last 300 frames, Save picture a PNG of the scene and the chart', async () => {
+  await page.evaluate(() => window.qsbPage.restart(350, true));
+  const dir = mkdtempSync(join(tmpdir(), 'qsb-signal-'));
+  execFileSync(tracePath, ['--frames', '350', '--receiver', '900', '--signal', join(dir, 's.csv')], { stdio: 'ignore' });
+  const native = readFileSync(join(dir, 's.csv'), 'utf8').split('\n');
+  rmSync(dir, { recursive: true });
+  const [name, csv] = await download(page, () => page.click('#button-save-signal'));
+  // The header, then the chart's 300 samples, oldest first: frames 51 to 350.
+  assert.deepEqual([name, csv.toString()], ['qsb-signal.csv', [native[0], ...native.slice(51)].join('\n')]);
+  const [pictureName, png] = await download(page, () => page.click('#button-save-picture'));
+  assert.deepEqual([pictureName, ...pngSize(png)], ['qsb-picture.png', 1000, 700]);
+});
+
+test('a link gives back the whole state, as changed by keys and a slider', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
+  await page.click('h1');  // no button has the focus: Space there would press it
+  for (const key of ['T', 'r', 'ArrowRight', 'ArrowRight', 'Space']) await page.keyboard.press(key);  // either case
+  await page.focus('#amplitude');
+  await page.keyboard.press('ArrowUp');  // one position up, from 10 to 9: 13.0
+  await nextFrame();
+  const link = await page.evaluate(() => location.href);
+  assert.match(link, /\?altitude=395\.7&amplitude=13\.0&frequency=0\.52&phase=7\.5&receiver=920&whiskers=tangents&paused=1$/);
+  const other = await browser.context.newPage();
+  await openPage(other, link);
+  const state = (p) => p.evaluate(() => [location.search, ...[...document.querySelectorAll('output, button, #paused-mark')]
+    .map((e) => `${e.textContent} ${e.getAttribute('aria-pressed')} ${e.hidden} ${e.disabled}`)]);
+  assert.deepEqual(await state(other), await state(page));
+  await other.close();
+});
+
+test('a link with garbage in every key still opens, clamped where it can be read, with nothing injected', async () => {
+  const garbage = '?altitude=abc&amplitude=1e999&frequency=-7&receiver=-5000&paused=yes&whiskers=%3Cscript%3Ewindow.injected%3D1%3C%2Fscript%3E' +
+    '&phase=%22%3E%3Cimg%20src%3Dx%20onerror%3D%22window.injected%3D1%22%3E';
+  const other = await browser.context.newPage();
+  other.on('pageerror', (e) => consoleErrors.push(e.message));  // checked by the last test
+  await openPage(other, new URL(garbage, page.url()).href, 3);
+  assert.deepEqual(await other.evaluate(() => [location.search, window.injected, document.querySelectorAll('img, script:not([src])').length]),
+    ['?altitude=395.7&amplitude=22.0&frequency=0.00&phase=7.5&receiver=1&whiskers=normals', undefined, 0]);
+  await other.close();
+});
+
+test('the keyboard alone: Space presses a focused button, the help takes the focus, keeps it and gives it back', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
+  await page.click('h1');  // Tab goes on from here
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Space');  // the first button, Receiver: not the pause
+  assert.deepEqual(await page.evaluate(() => [document.activeElement.id, window.qsbPage.core._qsb_receiver_shown(), window.qsbPage.core._qsb_paused()]),
+    ['button-receiver', 1, 0]);
+  await page.keyboard.press('F1');
+  const focused = () => page.evaluate(() => [document.getElementById('help').open, document.activeElement.closest('dialog') !== null, document.activeElement.id]);
+  assert.deepEqual(await focused(), [true, true, '']);
+  for (const key of ['Tab', 'Shift+Tab', 'Tab', 't']) await page.keyboard.press(key);
+  assert.deepEqual([...await focused(), await page.evaluate(() => window.qsbPage.core._qsb_whiskers())], [true, true, '', 2]);
+  await page.keyboard.press('Escape');
+  assert.deepEqual(await focused(), [false, false, 'button-receiver']);
+});
+
+test('axe-core finds no serious or critical violation, with the chart and with the help open', async () => {
+  await page.addScriptTag({ path: root + 'web/node_modules/axe-core/axe.min.js' });
+  const violations = () => page.evaluate(async () => (await window.axe.run()).violations
+    .filter((v) => v.impact === 'serious' || v.impact === 'critical').map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+  assert.deepEqual(await violations(), []);
+  await page.keyboard.press('F1');
+  assert.deepEqual(await violations(), []);
+  await page.keyboard.press('Escape');
+});
+
+test('a hidden page shows no frame and keeps no timer; shown again it goes on', async () => {
+  const setHidden = (hidden) => page.evaluate((h) => {
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => h });
+    document.dispatchEvent(new Event('visibilitychange'));
+    return [window.qsbPage.frames, window.qsbPage.timer];
+  }, hidden);
+  await nextFrame();
+  const [frames, timer] = await setHidden(true);
+  await page.waitForTimeout(400);
+  assert.deepEqual([await page.evaluate(() => window.qsbPage.frames), timer], [frames, 0]);
+  await setHidden(false);
+  await nextFrame(2);
+});
+
+test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button acts and says its state', async () => {
+  const phone = await launchChromium({ width: 390, height: 844, scale: 3, phone: true });
+  const p = phone.page;
+  try {
+    await openPage(p, new URL('/', page.url()).href);
+    const frames = () => p.evaluate(() => window.qsbPage.frames);
+    const tap = async (id) => (await p.tap('#button-' + id), p.waitForFunction((n) => window.qsbPage.frames > n, await frames()));
+    // Each button as "label aria-pressed disabled", the chart and the paused mark shown, the address beyond the sliders.
+    const state = () => p.evaluate(() => ({
+      ...Object.fromEntries([...document.querySelectorAll('.bar button')].map((b) => [b.id.slice(7), `${b.textContent} ${b.getAttribute('aria-pressed')} ${b.disabled}`])),
+      chart: !document.getElementById('chart').hidden, mark: !document.getElementById('paused-mark').hidden,
+      url: [...new URLSearchParams(location.search)].slice(4).map((kv) => kv.join('=')).join(' '),
+    }));
+    const tapAll = async (taps) => {
+      for (const [id, expected] of taps) {
+        await tap(id);
+        const now = await state();
+        assert.deepEqual(Object.fromEntries(Object.keys(expected).map((k) => [k, now[k]])), expected, id);
+      }
+    };
+    // No sideways scrolling; buttons of at least 44 x 44; the scene at 3 device pixels a CSS pixel.
+    assert.deepEqual(await p.evaluate(() => [document.documentElement.scrollWidth, innerWidth, Math.round(document.getElementById('scene').width / 3 - document.getElementById('scene').clientWidth)]), [390, 390, 0]);
+    for (const box of await p.$$eval('.bar button', (all) => all.map((b) => b.getBoundingClientRect()))) {
+      assert.ok(box.width >= 44 && box.height >= 44, JSON.stringify(box));
+    }
+    await tapAll([
+      ['receiver', { receiver: 'Receiver true false', 'save-signal': 'Save signal null false', chart: true, url: 'receiver=900 whiskers=normals' }],
+      ['pause', { pause: 'Resume null false', step: 'Step null false', mark: true, url: 'receiver=900 whiskers=normals paused=1' }],
+      ['tangents', { tangents: 'Tangents true false', normals: 'Normals false false', url: 'receiver=900 whiskers=tangents paused=1' }],
+      ['normals', { tangents: 'Tangents false false', normals: 'Normals true false', url: 'receiver=900 whiskers=normals paused=1' }],
+    ]);
+    // The chart drawn at its CSS size (its labels 11 CSS px high), on 3 device pixels each.
+    const [fillWidth, cssWidth, deviceWidth] = await p.evaluate(() => {
+      const chart = window.qsbPage.drawChart(), heap = window.qsbPage.core.HEAP32;
+      return [heap[(heap[chart >> 2] >> 2) + 3], document.getElementById('chart').clientWidth, document.getElementById('chart').width];
+    });
+    assert.ok(fillWidth === cssWidth && Math.abs(deviceWidth - 3 * cssWidth) <= 1, `${fillWidth} ${cssWidth} ${deviceWidth}`);
+    const picture = () => p.evaluate(() => document.getElementById('scene').toDataURL());
+    const frozen = await picture();
+    await tap('step');
+    const stepped = await picture();
+    await p.waitForFunction((n) => window.qsbPage.frames > n + 2, await frames());
+    assert.ok(stepped !== frozen && (await picture()) === stepped, 'one step, then still');
+    await p.tap('#button-help');
+    assert.deepEqual(await p.evaluate(() => [document.getElementById('help').open, document.activeElement.className]), [true, 'close']);
+    await p.tap('#help .close');
+    assert.deepEqual(await p.evaluate(() => [document.getElementById('help').open, document.activeElement.id]), [false, 'button-help']);
+    // The clipboard refused, as where the page is not a secure context: the old way still copies.
+    await phone.context.grantPermissions(['clipboard-read', 'clipboard-write']);
+    await p.evaluate(() => (navigator.clipboard.writeText = () => Promise.reject(new Error('refused'))));
+    await p.tap('#button-copy-link');
+    await p.waitForFunction(() => document.getElementById('note').textContent !== '');
+    assert.deepEqual(await p.evaluate(async () => [document.getElementById('note').textContent, await navigator.clipboard.readText() === location.href]),
+      ['Link copied.', true]);
+    const [, csv] = await download(p, () => p.tap('#button-save-signal'));
+    assert.match(csv.toString(), /^frame,paths,focus_db,signal_db\n(\d+,\d+,(-?\d+\.\d{3},-?\d+\.\d{3}|,)\n){2,}$/);
+    const [, png] = await download(p, () => p.tap('#button-save-picture'));
+    assert.deepEqual(pngSize(png), [1000, 700]);
+    await tapAll([
+      ['pause', { pause: 'Pause null false', step: 'Step null true', mark: false }],
+      ['receiver', { receiver: 'Receiver false false', 'save-signal': 'Save signal null true', chart: false, url: 'whiskers=normals' }],
+    ]);
+    // A tap on the picture puts the receiver there, showing it; a finger moved sideways drags it
+    // along; one moved up scrolls the page and leaves the receiver where it was.
+    const box = await p.locator('#scene').boundingBox();
+    await p.touchscreen.tap(box.x + box.width / 4, box.y + box.height / 2);
+    await p.waitForFunction(() => /receiver=36\d/.test(location.search));
+    const cdp = await phone.context.newCDPSession(p);
+    for (const [from, dx, dy] of [[0.25, box.width / 2, 0], [0.4, 0, -100]]) {
+      const at = (i) => [{ x: box.x + box.width * from + (dx * i) / 8, y: box.y + box.height - 10 + (dy * i) / 8 }];
+      for (let i = 0; i <= 8; ++i) await cdp.send('Input.dispatchTouchEvent', { type: i ? 'touchMove' : 'touchStart', touchPoints: at(i) });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+      await p.waitForFunction((n) => window.qsbPage.frames > n + 1, await frames());
+      assert.match(await p.evaluate(() => location.search), /receiver=112\d&/);
+    }
+  } finally {
+    await phone.close();
+  }
 });
 
 test('a page whose WebAssembly does not load says so', async () => {

@@ -85,6 +85,15 @@ check "R opens the chart \"Signal at receiver\"" 'wait_for 10 has_window "Signal
 sleep 1; shot "$out/receiver.png"
 n=$(count_colour "$out/receiver.png" 0 0 960 495 $RECEIVER)
 check "the receiver's paths are drawn ($n pixels)" '[ "$n" -gt 300 ]'
+# Save picture... from the system menu (Alt+Space, then its letter) through
+# the save dialog, its name typed without the extension the dialog adds.
+rm -f "$out/saved.png"
+xdotool key alt+space i
+check "Save picture... opens its dialog" 'wait_for 10 has_window "Save picture"'
+sleep 0.5; xdotool type --delay 10 "$(winepath -w "$out" 2>/dev/null)\\saved"; xdotool key Return
+size=$(wait_for 5 test -s "$out/saved.png" && identify -format %wx%h "$out/saved.png")
+check "the picture is saved as PNG, the scene (about 520 rows) and the chart under it ($size)" '[ "${size#*x}" -gt 700 ]'
+
 xdotool key space; sleep 0.3; shot "$out/paused1.png"; sleep 0.5; shot "$out/paused2.png"
 diff=$(compare -metric AE "$out/paused1.png" "$out/paused2.png" null: 2>&1 | cut -d' ' -f1)
 check "Space freezes the picture ($diff pixels changed)" '[ "${diff:-1}" = 0 ]'

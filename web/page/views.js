@@ -1,0 +1,105 @@
+// The canvases the core draws on, one entry each in VIEWS, and their sizes.
+// A canvas holds as many pixels as it covers on the screen (its device-pixel
+// box), so nothing is stretched or blurred. The scene is the painter's fixed
+// 1000 x 500 picture, scaled to the canvas; every other view is drawn at its
+// CSS size in drawing units, scaled by the device pixel ratio only, so its
+// labels stay 11 CSS pixels high however wide the window is.
+import { replay } from './replay.js';
+
+export const SCENE_WIDTH = 1000;  // the painter's client rectangle
+export const SCENE_HEIGHT = 500;
+
+// id: the canvas's; size: a fixed drawing size (else the CSS size);
+// shown(core): whether the view is on the page now; draw(core, width,
+// height): draws it and returns its FrameView (the scene's is the last
+// frame's, drawn by the frame loop); picture: its height in a saved picture,
+// where it is as wide as the scene.
+export const VIEWS = [
+  { id: 'scene', size: [SCENE_WIDTH, SCENE_HEIGHT], shown: () => true, draw: null, picture: SCENE_HEIGHT },
+  {
+    id: 'chart', shown: (core) => core._qsb_receiver_shown() !== 0,
+    draw: (core, width, height) => core._qsb_draw_chart(width, height), picture: 200,
+  },
+];
+
+// Makes the views of VIEWS; `drawScene()` gives the scene's last FrameView
+// (0 before the first frame). Each view is redrawn when its size changes.
+export function makeViews(core, replayer, drawScene) {
+  const views = VIEWS.map((entry) => {
+    const canvas = document.getElementById(entry.id);
+    const [width, height] = entry.size || [canvas.width, canvas.height];
+    return { entry, canvas, ctx: canvas.getContext('2d', { alpha: false }), width, height, scaleX: 1, scaleY: 1 };
+  });
+  // The FrameView of a view at its present size.
+  const frameOf = (view, width = view.width, height = view.height) =>
+    (view.entry.draw ? view.entry.draw(core, width, height) : drawScene());
+  const paint = (view) => {
+    const frame = view.canvas.hidden ? 0 : frameOf(view);
+    if (frame) {
+      replay(replayer, view, frame);
+    }
+  };
+  const observer = new ResizeObserver((entries) => {
+    for (const e of entries) {
+      const view = views.find((v) => v.canvas === e.target);
+      const css = e.contentBoxSize[0];
+      const box = e.devicePixelContentBoxSize && e.devicePixelContentBoxSize[0];
+      const ratio = window.devicePixelRatio || 1;
+      const deviceWidth = Math.round(box ? box.inlineSize : css.inlineSize * ratio);
+      const deviceHeight = Math.round(box ? box.blockSize : css.blockSize * ratio);
+      if (deviceWidth < 1 || deviceHeight < 1) {
+        continue;  // hidden: it keeps its last size until shown again
+      }
+      if (!view.entry.size) {
+        view.width = Math.max(1, Math.round(css.inlineSize));
+        view.height = Math.max(1, Math.round(css.blockSize));
+      }
+      const height = view.entry.size ? Math.max(1, Math.round((deviceWidth * view.height) / view.width)) : deviceHeight;
+      if (view.canvas.width !== deviceWidth || view.canvas.height !== height) {
+        view.canvas.width = deviceWidth;  // clears the canvas: it is drawn again below
+        view.canvas.height = height;
+      }
+      view.scaleX = deviceWidth / view.width;
+      view.scaleY = height / view.height;
+      paint(view);
+    }
+  });
+  views.forEach((view) => observer.observe(view.canvas));
+  return { list: views, scene: views[0], paint, frameOf, byId: (id) => views.find((v) => v.entry.id === id) };
+}
+
+// Shows or hides the views as the core's state has them; a view that comes
+// back is drawn at once.
+export function showViews(core, views) {
+  for (const view of views.list) {
+    const shown = view.entry.shown(core);
+    if (view.canvas.hidden === shown) {
+      view.canvas.hidden = !shown;
+      views.paint(view);
+    }
+  }
+}
+
+// Every view shown, stacked, each as wide as the scene at one device pixel a
+// drawing unit: the picture a user saves.
+export function pictureOf(views, replayer) {
+  const shown = views.list.filter((view) => !view.canvas.hidden);
+  const picture = document.createElement('canvas');
+  picture.width = SCENE_WIDTH;
+  picture.height = shown.reduce((sum, view) => sum + view.entry.picture, 0);
+  const ctx = picture.getContext('2d', { alpha: false });
+  let top = 0;
+  for (const view of shown) {
+    const canvas = document.createElement('canvas');
+    canvas.width = SCENE_WIDTH;
+    canvas.height = view.entry.picture;
+    const one = { canvas, ctx: canvas.getContext('2d', { alpha: false }), scaleX: 1, scaleY: 1 };
+    const frame = views.frameOf(view, SCENE_WIDTH, view.entry.picture);
+    if (frame) {
+      replay(replayer, one, frame);
+    }
+    ctx.drawImage(canvas, 0, top);
+    top += view.entry.picture;
+  }
+  return picture;
+}

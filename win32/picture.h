@@ -1,0 +1,25 @@
+// The picture with every view shown: the scene on top and the views stacked
+// under it, each as wide as the scene, drawn afresh through the GDI surface
+// into a bitmap of its own.
+#pragma once
+
+#include <windows.h>
+
+// The views' height under the scene.
+constexpr int PictureChartHeight = 200;
+
+// A 24-bit top-down bitmap selected into a memory DC: 3 bytes a pixel
+// (blue, green, red), rows Stride bytes apart.
+struct Picture {
+    HDC Dc;
+    HBITMAP Bitmap;
+    HGDIOBJ OldBitmap;
+    const unsigned char* Bits;
+    int Width, Height, Stride;
+};
+
+// Draws the scene at sceneWidth x sceneHeight with every view shown under
+// it. The drift is held still: Scene and Viewer end exactly as they were
+// (no drift step, no chart sample). False if GDI fails; FreePicture either way.
+bool DrawPicture(Picture& picture, int sceneWidth, int sceneHeight);
+void FreePicture(Picture& picture);
