@@ -4,6 +4,8 @@
 // it, the same fan heard also by the ground map's 1,500 columns and the
 // band's 65 wavelengths: together they may add at most half the receiver's
 // own time (compare BM_Listening with BM_Receiver of the same layer and fan).
+// And both through a rough ionosphere, whose gain on every path heard may
+// add at most a fifth to the receiver (BM_ReceiverRough against BM_Receiver).
 #include <benchmark/benchmark.h>
 
 #include "model/ground_map.h"
@@ -68,6 +70,29 @@ void BM_Listening(benchmark::State& state)
     state.counters["lit columns"] = lit;
 }
 BENCHMARK(BM_Listening)->ArgNames({"layer", "rays"})->ArgsProduct({{0, 1, 2}, {2001}})->Unit(benchmark::kMicrosecond);
+
+// 2,001 rays through the disturbed ionosphere, at a time 10 minutes in: the
+// receiver alone, and with the map and the band.
+void BM_ReceiverRough(benchmark::State& state)
+{
+    const NamedLayer& layer = Layers[state.range(0)];
+    const ReceiverSettings settings{DefaultReceiverX, DefaultWavelength, DefaultFanRays};
+    const RoughLayer rough = MakeRoughLayer(Ionosphere::Disturbed, DefaultRoughSeed);
+    const bool all = state.range(1) != 0;
+    ReceiverSignal signal{};
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's idiom
+        ListenToFan(layer.Layer, settings, &rough, 600.0, signal, all ? &Band : nullptr, all ? &Map : nullptr);
+        benchmark::DoNotOptimize(signal);
+        benchmark::DoNotOptimize(Map);
+        benchmark::DoNotOptimize(Band);
+    }
+    state.SetLabel(layer.Name);
+    state.counters["paths"] = signal.Paths;
+}
+BENCHMARK(BM_ReceiverRough)
+    ->ArgNames({"layer", "map"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

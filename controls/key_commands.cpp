@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "controls/scenes.h"
 #include "model/scene_state.h"
 #include "model/viewer_state.h"
 #include "qsb_version.h"
@@ -22,6 +23,9 @@ const char KeyHelpText[] = "T: tangent whiskers on or off\n"
                            "Right click: put the receiver there\n"
                            "Space: pause or resume the drift\n"
                            "Period (.): one drift step while paused\n"
+                           "S: the fading statistics on or off\n"
+                           "I: the ionosphere smooth, quiet, moderate or disturbed\n"
+                           "1 to 5: the scenes Calm, Deep multipath, Skip zone, Focusing, Disturbed\n"
                            "F1: this help\n"
                            "Q, or a left click: quit\n"
                            "\n"
@@ -37,6 +41,23 @@ static void ShowReceiverFor(bool turnedOn)
     if (turnedOn && !Viewer.ReceiverShown) {
         ShowReceiver(true);
     }
+}
+
+// The fading's keys: the statistics view, the ionosphere's setting (its
+// seed kept) and the scenes.
+static KeyAction ApplyFadingKey(std::uintptr_t code)
+{
+    switch (code) {
+    case KeyStatistics: Viewer.StatisticsShown ^= 1; return KeyAction::StatisticsToggled;
+    case KeyIonosphere:
+        SetIonosphere(NextIonosphere(Viewer.Rough.Kind), Viewer.Rough.Seed);
+        return KeyAction::IonosphereChanged;
+    }
+    if (code >= KeyFirstScene && code < KeyFirstScene + SceneCount) {
+        ChooseScene(static_cast<int>(code - KeyFirstScene));
+        return KeyAction::SceneChosen;
+    }
+    return KeyAction::None;
 }
 
 // The arrows move the receiver only while it is shown.
@@ -60,7 +81,7 @@ static KeyAction ApplyReceiverKey(std::uintptr_t code)
         ShowReceiverFor(Viewer.SoundOn);
         return KeyAction::SoundToggled;
     }
-    return KeyAction::None;
+    return ApplyFadingKey(code);
 }
 
 KeyAction ApplyKey(std::uintptr_t keyCode)

@@ -4,8 +4,10 @@
 // The receiver's and the drift's keys are matched exactly: R shows or hides
 // the receiver, the arrows move it, M the ground map, W the waterfall, A the
 // sound, Space pauses the drift and the period key steps it while paused,
-// F1 asks for help. The waterfall and the sound are the receiver's: W or A
-// while it is hidden shows it as well, and hiding it ends both.
+// F1 asks for help, S shows or hides the fading statistics, I steps the
+// ionosphere through its settings and 1 to 5 choose a scene. The waterfall
+// and the sound are the receiver's: W or A while it is hidden shows it as
+// well, and hiding it ends both.
 #pragma once
 
 #include <cstdint>
@@ -21,12 +23,21 @@ enum class KeyAction {
     MapToggled,
     WaterfallToggled,
     SoundToggled,
+    // A scene shows the receiver too (and so, like ReceiverToggled, may
+    // need the chart opened): move the sliders to SceneSlider's positions
+    // and texts, and show SceneName where the user looks.
+    SceneChosen,
+    StatisticsToggled,  // show or hide the statistics view to match Viewer.StatisticsShown
+    IonosphereChanged,  // show the ionosphere's new setting (IonosphereName)
 };
 
 // Virtual key codes of the keys beyond T, N and Q.
 constexpr std::uintptr_t KeyReceiver = 0x52, KeyPause = 0x20, KeyStep = 0xBE, KeyHelp = 0x70;
 constexpr std::uintptr_t KeyLeft = 0x25, KeyRight = 0x27;
 constexpr std::uintptr_t KeyMap = 0x4D, KeyWaterfall = 0x57, KeySound = 0x41;
+constexpr std::uintptr_t KeyStatistics = 0x53, KeyIonosphere = 0x49;
+// The digit keys 1 to 5 above the letters, for the scenes in order.
+constexpr std::uintptr_t KeyFirstScene = 0x31;
 
 // How far one arrow key moves the receiver, in world units.
 constexpr double ReceiverKeyStep = 10.0;

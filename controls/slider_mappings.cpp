@@ -33,40 +33,52 @@ double SliderDisplayValue(Slider slider, int position)
 
 // The field holds the shown value, rounded to float; only the frequency
 // slider stores something else, the wave number behind the shown frequency.
+float SliderFieldValue(Slider slider, int position)
+{
+    if (slider == Slider::Frequency) {
+        return static_cast<float>((120.0 - position) * WaveNumberPerStep);
+    }
+    return static_cast<float>(SliderDisplayValue(slider, position));
+}
+
 void StoreSliderValue(Slider slider, int position)
 {
-    const float shown = static_cast<float>(SliderDisplayValue(slider, position));
+    const float value = SliderFieldValue(slider, position);
     switch (slider) {
-    case Slider::Altitude: Scene.Altitude = shown; return;
-    case Slider::Amplitude: Scene.Amplitude = shown; return;
-    case Slider::Frequency: Scene.WaveNumber = static_cast<float>((120.0 - position) * WaveNumberPerStep); return;
-    case Slider::Phase: Scene.PhaseStep = shown; return;
+    case Slider::Altitude: Scene.Altitude = value; return;
+    case Slider::Amplitude: Scene.Amplitude = value; return;
+    case Slider::Frequency: Scene.WaveNumber = value; return;
+    case Slider::Phase: Scene.PhaseStep = value; return;
     }
 }
 
-double StartDisplayValue(Slider slider)
+double StartDisplayValueOf(const SceneState& state, Slider slider)
 {
     switch (slider) {
-    case Slider::Altitude: return Scene.Altitude;
-    case Slider::Amplitude: return Scene.Amplitude;
-    case Slider::Frequency: return Scene.Frequency;
-    case Slider::Phase: return Scene.PhaseStep;
+    case Slider::Altitude: return state.Altitude;
+    case Slider::Amplitude: return state.Amplitude;
+    case Slider::Frequency: return state.Frequency;
+    case Slider::Phase: return state.PhaseStep;
     }
     return 0.0;
 }
 
+double StartDisplayValue(Slider slider) { return StartDisplayValueOf(Scene, slider); }
+
 // Computed back from WaveNumber, held in float, the frequency start position
 // is 67, not 68: 120 - k * 100 / DegToRad is slightly below 68.
-int SliderStartPosition(Slider slider)
+int SliderStartPositionOf(const SceneState& state, Slider slider)
 {
     switch (slider) {
-    case Slider::Altitude: return TruncateToInt(500.0 - Scene.Altitude);
-    case Slider::Amplitude: return TruncateToInt(22.0 - Scene.Amplitude);
-    case Slider::Frequency: return TruncateToInt(120.0 - Scene.WaveNumber * 100.0 / DegToRad);
-    case Slider::Phase: return TruncateToInt(100.0 - Scene.PhaseStep * 10.0);
+    case Slider::Altitude: return TruncateToInt(500.0 - state.Altitude);
+    case Slider::Amplitude: return TruncateToInt(22.0 - state.Amplitude);
+    case Slider::Frequency: return TruncateToInt(120.0 - state.WaveNumber * 100.0 / DegToRad);
+    case Slider::Phase: return TruncateToInt(100.0 - state.PhaseStep * 10.0);
     }
     return 0;
 }
+
+int SliderStartPosition(Slider slider) { return SliderStartPositionOf(Scene, slider); }
 
 // The inverse of SliderDisplayValue, rounded to the nearest position: a
 // shown 0.53 is 52.999... hundredths, so truncating would be one step off.

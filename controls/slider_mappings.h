@@ -3,6 +3,8 @@
 // system involved.
 #pragma once
 
+#include "model/scene_state.h"
+
 enum class Slider { Altitude, Amplitude, Frequency, Phase };
 constexpr int SliderCount = 4;
 
@@ -21,16 +23,22 @@ const SliderLayout& LayoutOf(Slider slider);
 // 500 - p, 22 - p, (120 - p) / 100, (100 - p) / 10.
 double SliderDisplayValue(Slider slider, int position);
 
-// Writes the position's value into Scene: Altitude, Amplitude, WaveNumber
-// ((120 - p) * 0.00017453293; Frequency is never written) or PhaseStep.
+// The value a position puts into its SceneState field: Altitude,
+// Amplitude, WaveNumber ((120 - p) * 0.00017453293) or PhaseStep.
+float SliderFieldValue(Slider slider, int position);
+
+// Writes the position's value into Scene (Frequency is never written).
 void StoreSliderValue(Slider slider, int position);
 
 // The value the dialog shows before any slider moves (Frequency, not
-// WaveNumber, for the frequency text).
+// WaveNumber, for the frequency text), for Scene and for any state.
 double StartDisplayValue(Slider slider);
+double StartDisplayValueOf(const SceneState& state, Slider slider);
 
-// The position that shows the current Scene value, truncated toward zero.
+// The position that shows the current Scene value (or a state's), truncated
+// toward zero.
 int SliderStartPosition(Slider slider);
+int SliderStartPositionOf(const SceneState& state, Slider slider);
 
 // The position whose value is nearest `value` (a value as the text shows
 // it, say from a link), held within the slider's range; NaN gives the minimum.

@@ -129,26 +129,44 @@ bool PathInTube(const LayerDouble& layer, Tube& tube, double receiverX, Receiver
     return std::isfinite(path.Intensity) && std::isfinite(path.Length);
 }
 
+// A rough layer at one moment; Layer null or Smooth: the smooth mirror.
+struct Roughness {
+    const RoughLayer* Layer;
+    double Seconds;
+};
+
+bool IsRough(const Roughness& rough) { return rough.Layer != nullptr && rough.Layer->Kind != Ionosphere::Smooth; }
+
 // The one rule by which the receiver and every map column hear a tube: its
-// path to the place, if there is one, added to the place's sum.
-bool HearTube(const LayerDouble& layer, Tube& tube, double x, double wavelength, SignalSum& sum, ReceiverPath& path)
+// path to the place, if there is one, added to the place's sum; through a
+// rough layer with the gain at the path's hit in the layer's own frame
+// (x + t), left in gain for the band. Smooth skips the gain altogether.
+bool HearTube(const LayerDouble& layer, const Roughness& rough, Tube& tube, double x, double wavelength, SignalSum& sum,
+              ReceiverPath& path, PathGain& gain)
 {
     if (!PathInTube(layer, tube, x, path)) {
         return false;
     }
-    AddPath(sum, path, wavelength);
+    if (IsRough(rough)) {
+        gain = RoughGain(*rough.Layer, path.HitX + layer.PhaseOffset, rough.Seconds);
+        AddPath(sum, path, wavelength, gain);
+    } else {
+        AddPath(sum, path, wavelength);
+    }
     return true;
 }
 
 // Every map column whose x lies in the tube hears it. The bounds keep the
 // walk within the map whatever the landings (huge, infinite or NaN).
-void HearTubeAlongGround(const LayerDouble& layer, Tube& tube, double wavelength, GroundMap& map)
+void HearTubeAlongGround(const LayerDouble& layer, const Roughness& rough, Tube& tube, double wavelength,
+                         GroundMap& map)
 {
     const double last = GroundMapX(GroundMapColumns - 1);
     for (double x = std::ceil(std::fmax(tube.Nearer, GroundMapX(0))); x < tube.Farther && x <= last; ++x) {
         const int column = static_cast<int>(x) - 1;
         ReceiverPath path;
-        if (HearTube(layer, tube, x, wavelength, map.Sum[column], path)) {
+        PathGain gain{1, 0};
+        if (HearTube(layer, rough, tube, x, wavelength, map.Sum[column], path, gain)) {
             ++map.Paths[column];
         } else if (tube.Swept == 0) {
             return;
@@ -183,6 +201,17 @@ void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength)
     sum.Intensity += path.Intensity;
     sum.Re += amplitude * std::cos(phase);
     sum.Im += amplitude * std::sin(phase);
+}
+
+// (a + i b) g for the path's own phasor a + i b.
+void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain)
+{
+    const double phase = 2 * Pi * (std::fmod(path.Length, wavelength) / wavelength);
+    const double amplitude = std::sqrt(path.Intensity);
+    const double re = amplitude * std::cos(phase), im = amplitude * std::sin(phase);
+    sum.Intensity += path.Intensity;
+    sum.Re += re * gain.Re - im * gain.Im;
+    sum.Im += re * gain.Im + im * gain.Re;
 }
 
 SignalLevels LevelsOverFlat(const SignalSum& sum, double flatIntensity)
@@ -237,15 +266,28 @@ void FinishGroundMap(GroundMap& map, double altitude)
 
 void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out)
 {
-    ListenToFan(layer, settings, out, nullptr, nullptr);
+    ListenToFan(layer, settings, nullptr, 0.0, out, nullptr, nullptr);
+}
+
+void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
+                           double seconds, ReceiverSignal& out)
+{
+    ListenToFan(layer, settings, rough, seconds, out, nullptr, nullptr);
+}
+
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
+                 GroundMap* map)
+{
+    ListenToFan(layer, settings, nullptr, 0.0, receiver, band, map);
 }
 
 // The fan is traced ray by ray, keeping only the one before: each
 // neighbouring pair is heard as it is formed, so the work needs no array of
 // rays, whatever the fan's size.
-void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
-                 GroundMap* map)
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* roughLayer,
+                 double seconds, ReceiverSignal& receiver, SignalBand* band, GroundMap* map)
 {
+    const Roughness rough{roughLayer, seconds};
     StartListening(receiver, map);
     const double receiverX = settings.X;
     const double wavelength = settings.Wavelength;
@@ -268,17 +310,18 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, Rec
         if (previous.Lands && ray.Lands) {
             Tube tube = TubeBetween(previous, ray);
             ReceiverPath path;
-            if (receives && HearTube(layer, tube, receiverX, wavelength, sum, path)) {
+            PathGain gain{1, 0};
+            if (receives && HearTube(layer, rough, tube, receiverX, wavelength, sum, path, gain)) {
                 if (receiver.Paths < MaxDrawnPaths) {
                     receiver.Path[receiver.Paths] = path;
                 }
                 ++receiver.Paths;
                 if (band != nullptr) {
-                    AddPathToBand(*band, path);
+                    IsRough(rough) ? AddPathToBand(*band, path, gain) : AddPathToBand(*band, path);
                 }
             }
             if (map != nullptr) {
-                HearTubeAlongGround(layer, tube, wavelength, *map);
+                HearTubeAlongGround(layer, rough, tube, wavelength, *map);
             }
         }
         previous = ray;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "model/layer_crossing.h"
+#include "model/rough_layer.h"
 
 // Scene's layer, widened to double.
 LayerDouble CurrentLayer();
@@ -38,6 +39,9 @@ struct SignalSum {
     double Intensity, Re, Im;
 };
 void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength);
+// The same with the path's phasor times a rough layer's gain; the intensity
+// (and so the focus) is added as it is.
+void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain);
 
 // focus = 10 log10(sum I / I_flat), signal = 10 log10(|sum sqrt(I) e^(i phi)|^2 / I_flat),
 // neither below SignalFloorDb (a perfect cancellation reads as the floor).
@@ -62,6 +66,12 @@ struct ReceiverSignal {
 // and H small enough for R^2 + 4 H^2 to stay finite).
 void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& out);
 
+// The same through a rough layer (null, or Smooth: exactly the above), each
+// path's phasor times its gain at the path's hit in the layer's own frame,
+// at `seconds` of program time.
+void ComputeReceiverSignal(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough,
+                           double seconds, ReceiverSignal& out);
+
 struct SignalBand;
 struct GroundMap;
 
@@ -71,3 +81,9 @@ struct GroundMap;
 // receiver's x is the receiver's signal, bit for bit.
 void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, ReceiverSignal& receiver, SignalBand* band,
                  GroundMap* map);
+
+// The same through a rough layer, as ComputeReceiverSignal's: every path
+// heard (the receiver's, each column's) with its own gain, the band with
+// the receiver's paths' gains.
+void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* rough, double seconds,
+                 ReceiverSignal& receiver, SignalBand* band, GroundMap* map);

@@ -22,6 +22,13 @@ void AddPathToBand(SignalBand& band, const ReceiverPath& path)
     }
 }
 
+void AddPathToBand(SignalBand& band, const ReceiverPath& path, PathGain gain)
+{
+    for (int j = 0; j < BandWavelengths; ++j) {
+        AddPath(band.Sum[j], path, band.Wavelength[j], gain);
+    }
+}
+
 void FinishBand(SignalBand& band, int paths, double flatIntensity)
 {
     band.Paths = paths;

@@ -24,8 +24,10 @@ double BandWavelength(double wavelength, int column);
 // No paths yet, around the receiver's wavelength.
 void StartBand(SignalBand& band, double wavelength);
 
-// One path to the receiver, at every wavelength of the band.
+// One path to the receiver, at every wavelength of the band; through a
+// rough layer with its gain, the same at every wavelength.
 void AddPathToBand(SignalBand& band, const ReceiverPath& path);
+void AddPathToBand(SignalBand& band, const ReceiverPath& path, PathGain gain);
 
 // The levels over the flat layer's intensity at the receiver.
 void FinishBand(SignalBand& band, int paths, double flatIntensity);

@@ -5,6 +5,8 @@ ViewerState StartViewerState()
     ViewerState start{};
     start.Receiver = DefaultReceiverSettings();
     ClearSignalHistory(start.History);
+    start.Rough = MakeRoughLayer(Ionosphere::Smooth, DefaultRoughSeed);
+    start.ChosenScene = NoSceneChosen;
     return start;
 }
 
@@ -12,6 +14,14 @@ ViewerState Viewer = StartViewerState();
 
 // Zero-initialised: both rings start empty.
 FadingPatterns Patterns;
+
+FadingWindow Fading;  // zero: empty
+
+void StartViewer()
+{
+    Viewer = StartViewerState();
+    ClearFadingWindow(Fading);
+}
 
 bool Listening() { return Viewer.ReceiverShown || Viewer.MapShown || Viewer.WaterfallShown || Viewer.SoundOn; }
 
@@ -28,11 +38,13 @@ bool TakeDriftStep()
 void UpdateReceiver(bool drifted)
 {
     const bool map = Viewer.MapShown != 0, band = Viewer.WaterfallShown != 0;
-    ListenToFan(CurrentLayer(), Viewer.Receiver, Viewer.Signal, band ? &Patterns.Band : nullptr,
+    const double seconds = static_cast<double>(Viewer.DriftSteps) / 10;
+    ListenToFan(CurrentLayer(), Viewer.Receiver, &Viewer.Rough, seconds, Viewer.Signal, band ? &Patterns.Band : nullptr,
                 map ? &Patterns.Map : nullptr);
     if (drifted) {
         AddSignalSample(Viewer.History, SignalSample{Viewer.DriftSteps, Viewer.Signal.Paths, Viewer.Signal.FocusDb,
                                                      Viewer.Signal.SignalDb, Viewer.Receiver.X});
+        AddFadingLevel(Fading, Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoSignalDb);
         if (map) {
             AddMapRow(Patterns.MapRows, Patterns.Map);
         }
@@ -46,6 +58,7 @@ void ShowReceiver(bool shown)
 {
     Viewer.ReceiverShown = shown;
     ClearSignalHistory(Viewer.History);
+    ClearFadingWindow(Fading);
     Viewer.Signal.Paths = 0;
     if (!shown) {
         Viewer.WaterfallShown = 0;
@@ -67,5 +80,17 @@ void ShowWaterfall(bool shown)
 
 void PlaceReceiver(double x)
 {
-    Viewer.Receiver.X = x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
+    const double placed = x < ReceiverMinX ? ReceiverMinX : x > ReceiverMaxX ? ReceiverMaxX : x;
+    if (placed != Viewer.Receiver.X) {
+        ClearFadingWindow(Fading);
+    }
+    Viewer.Receiver.X = placed;
+}
+
+void SetIonosphere(Ionosphere kind, std::uint64_t seed)
+{
+    if (kind != Viewer.Rough.Kind || seed != Viewer.Rough.Seed) {
+        Viewer.Rough = MakeRoughLayer(kind, seed);
+        ClearFadingWindow(Fading);
+    }
 }

@@ -14,6 +14,7 @@ const char* PenName(PenId pen)
     case PenId::Focus: return "focus";
     case PenId::Grid: return "grid";
     case PenId::Label: return "label";
+    case PenId::Rayleigh: return "rayleigh";
     }
     return "?";
 }

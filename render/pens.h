@@ -15,6 +15,8 @@ enum class PenId : unsigned char {
     Focus,     // the chart's focusing curve
     Grid,      // the chart's grid
     Label,     // the chart's texts
+    // The fading statistics.
+    Rayleigh,  // Rayleigh fading's line and values
 };
 
 struct Rgb {
@@ -27,11 +29,11 @@ struct PenStyle {
 };
 
 // Indexed by PenId, in the order the pens are created; Black is the stock pen.
-constexpr int PenCount = 11;
+constexpr int PenCount = 12;
 constexpr PenStyle PenStyles[PenCount] = {
     {5, {203, 75, 22}},  {4, {133, 153, 0}},  {3, {220, 50, 47}},   {2, {38, 139, 210}},
     {1, {181, 137, 0}},  {1, {0, 0, 0}},      {2, {238, 232, 213}}, {2, {42, 161, 152}},
-    {2, {211, 54, 130}}, {1, {88, 110, 117}}, {1, {147, 161, 161}},
+    {2, {211, 54, 130}}, {1, {88, 110, 117}}, {1, {147, 161, 161}}, {2, {108, 113, 196}},
 };
 
 constexpr Rgb BackgroundColour = {0, 43, 54};

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/key_commands.h"
+#include "controls/scenes.h"
 #include "controls/slider_mappings.h"
 #include "render/view_mapping.h"
 #include "scene_fixture.h"
@@ -105,14 +106,18 @@ TEST_F(Controls, OnlyOurKeysActWithBit0x20IgnoredForTNAndQ)
             const KeyAction action = ApplyKey(code);
             const int now = 2 * Scene.ShowTangents + Scene.ShowNormals;
             EXPECT_EQ(now, isT ? afterT[start] : isN ? afterN[start] : start) << std::hex << code;
-            // R, M, W and A, but not F3 (0x72), the keypad's minus (0x6D), F8 (0x77) or its 1 (0x61).
-            const KeyAction expected = isQ            ? KeyAction::Quit
-                                       : code == 0x52 ? KeyAction::ReceiverToggled
-                                       : code == 0x4D ? KeyAction::MapToggled
-                                       : code == 0x57 ? KeyAction::WaterfallToggled
-                                       : code == 0x41 ? KeyAction::SoundToggled
-                                       : code == 0x70 ? KeyAction::Help  // F1
-                                                      : KeyAction::None;
+            // R, M, W, A, S, I and the digits 1 to 5, but not F3 (0x72), the keypad's minus (0x6D), F8 (0x77),
+            // its 1 (0x61), F4 (0x73) or its 9 (0x69).
+            const KeyAction expected = isQ                            ? KeyAction::Quit
+                                       : code == 0x52                 ? KeyAction::ReceiverToggled
+                                       : code == 0x4D                 ? KeyAction::MapToggled
+                                       : code == 0x57                 ? KeyAction::WaterfallToggled
+                                       : code == 0x41                 ? KeyAction::SoundToggled
+                                       : code == 0x70                 ? KeyAction::Help  // F1
+                                       : code == 0x53                 ? KeyAction::StatisticsToggled
+                                       : code == 0x49                 ? KeyAction::IonosphereChanged
+                                       : code >= 0x31 && code <= 0x35 ? KeyAction::SceneChosen
+                                                                      : KeyAction::None;
             EXPECT_EQ(action, expected) << std::hex << code;
         }
     }
@@ -157,6 +162,67 @@ TEST_F(Controls, WaterfallAndSoundBelongToTheReceiver)
                   p[1])
             << std::hex << p[0];
     }
+}
+
+// Each scene's key sets the layer to what its sliders show, so that the
+// dialog and the page, moving their sliders there, show the values in use:
+// a slider touched where it stands changes nothing. Calm and Disturbed have
+// the start values, and the dialog's start positions and texts. Each shows
+// the receiver at its place, sets the ionosphere (the seed kept) and starts
+// fresh statistics.
+TEST_F(Controls, SceneKeysMoveEverythingTheSlidersShow)
+{
+    const int startPositions[SliderCount] = {104, 10, 67, 25};
+    const char* startTexts[SliderCount] = {"395.7", " 11.3", " 0.52", " 7.5"};
+    SetIonosphere(Ionosphere::Quiet, 77);
+    for (int scene = SceneCount - 1; scene >= 0; --scene) {
+        ShowReceiver(false);
+        AddFadingLevel(Fading, 1);
+        EXPECT_EQ(ApplyKey(0x31 + scene), KeyAction::SceneChosen);
+        const bool start = scene == 0 || scene == 4;
+        EXPECT_TRUE(Viewer.ChosenScene == scene && Viewer.ReceiverShown && Fading.Count == 0 &&
+                    Viewer.Rough.Seed == 77);
+        EXPECT_TRUE(Viewer.Receiver.X == SceneSettings[scene].ReceiverX &&
+                    Viewer.Rough.Kind == (scene == 4 ? Ionosphere::Disturbed : Ionosphere::Smooth));
+        EXPECT_EQ(start, Scene.Altitude == 395.7f && Scene.WaveNumber == StartSceneState().WaveNumber) << scene;
+        for (int i = 0; i < SliderCount; ++i) {
+            const Slider slider = static_cast<Slider>(i);
+            const SliderSetting shown = SceneSlider(scene, slider);
+            const float value = Field(slider);
+            StoreSliderValue(slider, shown.Position);
+            EXPECT_TRUE(start ? shown.Position == startPositions[i] && std::string(shown.Text) == startTexts[i]
+                              : Field(slider) == value &&
+                                    shown.Text == Text(slider, SliderDisplayValue(slider, shown.Position)))
+                << SceneName(scene) << " " << i;
+        }
+    }
+    EXPECT_TRUE(std::string(SceneName(3)) == "Focusing" && std::string(SceneName(5)).empty());
+}
+
+// S shows and hides the statistics; I steps the ionosphere round its four
+// settings, keeping the seed. The statistics start afresh whenever what
+// they describe changes: the receiver moved or shown, the ionosphere or its
+// seed; not when the receiver is put where it already is.
+TEST_F(Controls, StatisticsIonosphereAndFreshStatistics)
+{
+    EXPECT_TRUE(ApplyKey(0x53) == KeyAction::StatisticsToggled && Viewer.StatisticsShown);
+    EXPECT_TRUE(ApplyKey(0x53) == KeyAction::StatisticsToggled && !Viewer.StatisticsShown);
+    SetIonosphere(Ionosphere::Smooth, 9);
+    for (Ionosphere next : {Ionosphere::Quiet, Ionosphere::Moderate, Ionosphere::Disturbed, Ionosphere::Smooth}) {
+        EXPECT_EQ(ApplyKey(0x49), KeyAction::IonosphereChanged);
+        EXPECT_TRUE(Viewer.Rough.Kind == next && Viewer.Rough.Seed == 9u);
+    }
+    const auto kept = [](void (*change)()) {
+        AddFadingLevel(Fading, 1);
+        change();
+        return Fading.Count != 0;
+    };
+    EXPECT_TRUE(kept([] { PlaceReceiver(Viewer.Receiver.X); }));
+    EXPECT_TRUE(kept([] { SetIonosphere(Viewer.Rough.Kind, Viewer.Rough.Seed); }));
+    EXPECT_FALSE(kept([] { PlaceReceiver(Viewer.Receiver.X + 1); }));
+    EXPECT_FALSE(kept([] { ShowReceiver(true); }));
+    EXPECT_FALSE(kept([] { SetIonosphere(Viewer.Rough.Kind, Viewer.Rough.Seed + 1); }));
+    EXPECT_FALSE(kept([] { SetIonosphere(Ionosphere::Quiet, Viewer.Rough.Seed); }));
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 
 #include "model/intersection.h"
 #include "model/layer.h"
+#include "model/random.h"
 #include "model/reflection.h"
+#include "render/fading_view.h"
 #include "render/frame_painter.h"
 #include "render/ground_map_view.h"
 #include "render/recording_surface.h"
@@ -169,6 +171,7 @@ TEST_F(FramePainter, FrameAllocatesNothing)
         Paint(Frame);
         DrawSignalChart(RecordingSurface(Plain), 984, 181);
         DrawGroundMap(RecordingSurface(Plain), 984, 181), DrawWaterfall(RecordingSurface(Plain), 984, 181);
+        DrawFadingView(RecordingSurface(Plain), 500, 300);
     }
     EXPECT_EQ(Allocations, before);
     EXPECT_EQ(Patterns.MapRows.Rows.Count, 11);
@@ -230,6 +233,57 @@ TEST_F(FramePainter, ChartGapsAndLevels)
     }
     EXPECT_TRUE(moves == 2 && lines == 2 + 3) << moves << " runs, " << lines << " lines";
     EXPECT_EQ(signalRow, zeroRow);
+}
+
+// The text drawn with the given pen, and whether there is one.
+bool HasText(const Recording& r, PenId pen, const std::string& text)
+{
+    return std::any_of(r.Ops, r.Ops + r.Count, [&](const DrawOp& op) {
+        return op.Kind == DrawOpKind::Text && op.Pen == pen && std::string(r.Texts + op.X2, op.Y2) == text;
+    });
+}
+
+// The first operation after the given pen is selected.
+const DrawOp* AfterPen(const Recording& r, PenId pen)
+{
+    return std::find_if(r.Ops, r.Ops + r.Count,
+                        [pen](const DrawOp& op) { return op.Kind == DrawOpKind::SelectPen && op.Pen == pen; }) +
+           1;
+}
+
+// On Rayleigh paper, levels of Rayleigh fading lie on Rayleigh's straight
+// line, wherever the paper is drawn; then three levels far beyond it
+// (-100 dB) are pinned to its left edge, the grid's first line. Too few
+// levels: it says so.
+TEST_F(FramePainter, FadingViewOnRayleighPaper)
+{
+    DrawFadingView(RecordingSurface(Frame), 500, 300);
+    EXPECT_TRUE(HasText(Frame, PenId::Label, "Collecting: 0 of 100 samples with a signal (R shows the receiver)"));
+    Random random = SeededRandom(2);
+    for (int i = 0; i < FadingWindowLength; ++i) {
+        const double re = RandomNormal(random), im = RandomNormal(random);
+        AddFadingLevel(Fading, 10 * std::log10(re * re + im * im));
+    }
+    for (const int width : {500, 984, 0}) {
+        if (width == 0) {
+            AddFadingLevel(Fading, -100), AddFadingLevel(Fading, -100), AddFadingLevel(Fading, -100);
+        }
+        ClearRecording(Frame);
+        DrawFadingView(RecordingSurface(Frame), width == 0 ? 500 : width, 300);
+        const int left = AfterPen(Frame, PenId::Grid)->X;
+        const DrawOp* line = AfterPen(Frame, PenId::Rayleigh);  // a move and a line
+        const double dB = (line[1].X - line[0].X) / 38.4;       // it spans -28.4 ... +10 dB (0.1 ... 99.9 %)
+        int onLine = 0, pinned = 0;
+        for (const DrawOp* op = AfterPen(Frame, PenId::Signal);
+             op->Kind == DrawOpKind::MoveTo || op->Kind == DrawOpKind::LineTo; ++op) {
+            const double x = line[0].X + (line[1].X - line[0].X) * double(op->Y - line[0].Y) / (line[1].Y - line[0].Y);
+            onLine += std::fabs(op->X - x) <= 2 * dB;  // 3,000 levels: the 1 % level is good to 2 dB
+            pinned += op->X == left;
+            EXPECT_TRUE(op->X >= left && op->X < 984 && op->Y >= 0 && op->Y < 300) << op->X << " " << op->Y;
+        }
+        EXPECT_TRUE(width == 0 ? pinned > 0 : onLine > 110) << width << ": " << onLine << " of 121 on the line";
+        EXPECT_TRUE(HasText(Frame, PenId::Rayleigh, "-18.4") && HasText(Frame, PenId::Signal, "measured"));
+    }
 }
 
 }  // namespace

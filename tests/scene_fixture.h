@@ -8,6 +8,6 @@
 
 class SceneTest : public ::testing::Test {
 protected:
-    void SetUp() override { Scene = StartSceneState(), Viewer = StartViewerState(); }
+    void SetUp() override { Scene = StartSceneState(), StartViewer(); }
     void TearDown() override { SetUp(); }
 };

@@ -68,8 +68,38 @@ grep -q 'stroke="rgb(133,153,0)" stroke-width="4" stroke-linecap="round"' "$dir/
 grep -q 'width="800" height="600" viewBox="0 0 800 600"' "$dir/r.svg" && grep -q '<g transform="translate(0,400)">' "$dir/r.svg" \
   && grep -q 'stroke="rgb(238,232,213)"' "$dir/r.svg" || fail "SVG lacks its size, the receiver or the chart under the scene"
 
-for args in "--frames 0" "--altitude" "--nope" "--receiver 0" "--tone 100" "--svg $dir/missing/dir/x.svg" \
-  "--map $dir/missing/x.csv" "--audio $dir/missing/x.wav" "--signal $dir/missing/x.csv"; do
+# A rough ionosphere draws the same frames and changes the signal, a seed
+# repeats it; --stats has its rows in order and Rayleigh's values in the
+# third column (-18.386 dB for 1 %, none for the crossings and KS), the
+# measured fade length is the time under -10 dB over the fades.
+[ "$("$trace" --frames 2 --ionosphere smooth --seed 9)" = "$out" ] || fail "--ionosphere smooth changed the trace"
+"$trace" --frames 300 --signal "$dir/smooth.csv" >"$dir/smooth.txt"
+for seed in 4 4 5; do
+  "$trace" --frames 300 --ionosphere moderate --seed $seed --signal "$dir/r$seed.csv" --stats "$dir/st$seed.csv" >"$dir/rough.txt"
+  cmp -s "$dir/st$seed.csv" "$dir/st4.csv" || [ $seed = 5 ] || fail "seed 4 gave two different runs"
+done
+"$trace" --frames 300 --ionosphere moderate --seed 4 --receiver 900 --stats "$dir/shown.csv" >/dev/null
+cmp -s "$dir/shown.csv" "$dir/st4.csv" || fail "--stats differs between the receiver shown and hidden at 900"
+cmp -s "$dir/rough.txt" "$dir/smooth.txt" || fail "a rough ionosphere changed the frames drawn"
+cmp -s "$dir/r4.csv" "$dir/smooth.csv" && fail "a rough ionosphere left the signal as it was"
+cmp -s "$dir/st4.csv" "$dir/st5.csv" && fail "seeds 4 and 5 gave the same statistics"
+[ "$(cut -d, -f1 "$dir/st4.csv" | tr '\n' ' ')" = "statistic p01_db p10_db p90_db p99_db below_10db crossings_per_s fades_per_s_10db fade_s_10db ks " ] \
+  || fail "--stats rows: $(tr '\n' '|' <"$dir/st4.csv")"
+awk -F, '$1 == "p01_db" { p01 = $2; r = $3 } $1 == "p99_db" { p99 = $2 } $1 == "below_10db" { below = $2 }
+         $1 == "fades_per_s_10db" { fades = $2 } $1 == "fade_s_10db" { fade = $2 } $1 ~ /^(crossings_per_s|ks)$/ && $3 != "" { bad = 1 }
+         END { exit !(r == -18.386 && p01 < 0 && p99 > 0 && below > 0 && below < 1 && fades > 0 &&
+                      (fade - below / fades) ^ 2 < 1e-6 && !bad) }' "$dir/st4.csv" || fail "--stats columns: $(tr '\n' '|' <"$dir/st4.csv")"
+"$trace" --frames 99 --stats "$dir/few.csv" >/dev/null
+[ "$(tail -n +2 "$dir/few.csv" | grep -vc ',,$')" = 0 ] || fail "values from 99 frames: $(tr '\n' '|' <"$dir/few.csv")"
+"$trace" --frames 150 --scene 5 --signal "$dir/s.csv" --stats "$dir/st.csv" --svg "$dir/st.svg" >"$dir/scene.txt"
+grep -qx 'pen receiver' "$dir/scene.txt" || fail "--scene 5 shows no receiver"
+grep -q '<g transform="translate(0,700)">' "$dir/st.svg" && grep -q 'stroke="rgb(108,113,196)"' "$dir/st.svg" \
+  || fail "SVG lacks the statistics view with Rayleigh's line under the chart"
+"$trace" --stats "$dir/full.csv" >/dev/full 2>/dev/null
+[ $? = 1 ] && [ ! -e "$dir/full.csv" ] || fail "a failed run left its statistics behind"
+
+for args in "--frames 0" "--altitude" "--nope" "--receiver 0" "--tone 100" "--seed -1" "--svg $dir/missing/dir/x.svg" \
+  "--map $dir/missing/x.csv" "--audio $dir/missing/x.wav" "--stats $dir/missing/st.csv" "--signal $dir/missing/x.csv"; do
   # shellcheck disable=SC2086
   "$trace" $args >"$dir/out" 2>"$dir/err"
   status=$?

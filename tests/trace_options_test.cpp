@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/scenes.h"
 #include "tools/trace_options.h"
 
 namespace {
@@ -59,6 +60,18 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
     EXPECT_EQ(Parse("--help").Result, TraceParse::Help);
     EXPECT_EQ(Parse("--frames 2 --version").Result, TraceParse::Version);
     EXPECT_TRUE(Parse("--tone=2000").Options.ToneHz == 2000 && !Parse("--map=m.csv").Options.ReceiverShown);
+    const Parsed f = Parse("--ionosphere disturbed --seed=18446744073709551615 --stats st.csv");
+    EXPECT_TRUE(f.Options.Kind == Ionosphere::Disturbed && f.Options.Seed == 18446744073709551615u);
+    EXPECT_TRUE(std::string(f.Options.StatsPath) == "st.csv" && !f.Options.ReceiverShown);
+    // A scene sets the layer, the ionosphere and the receiver as its key
+    // does; the options after it change them.
+    const Parsed s = Parse("--ionosphere quiet --scene 3 --amplitude 5");
+    const SceneState skip = SceneLayer(2);
+    EXPECT_TRUE(s.Options.Altitude == skip.Altitude && s.Options.WaveNumber == skip.WaveNumber &&
+                s.Options.PhaseStep == skip.PhaseStep && s.Options.Amplitude == 5.0f);
+    EXPECT_TRUE(s.Options.Kind == Ionosphere::Smooth && s.Options.ReceiverShown &&
+                s.Options.Receiver.X == SceneSettings[2].ReceiverX);
+    EXPECT_EQ(Parse("--scene 5 --ionosphere quiet").Options.Kind, Ionosphere::Quiet);
 }
 
 TEST(TraceOptions, BadInputIsNamedInOneLine)
@@ -75,10 +88,20 @@ TEST(TraceOptions, BadInputIsNamedInOneLine)
           "--a-very-long-name-beyond-its-buffer"}) {
         refused(line);
     }
-    for (const char* line :
-         {"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
-          "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21", "--frequency -0.01",
-          "--signal=", "--map=", "--band=", "--audio=", "--tone 199.9", "--tone 2000.1", "--tone nan"}) {
+    for (const char* line : {"--receiver 0",     "--receiver 1501",
+                             "--receiver nan",   "--wavelength 0",
+                             "--wavelength -1",  "--wavelength 1e309",
+                             "--fan-rays 1",     "--fan-rays 100001",
+                             "--frequency 1.21", "--frequency -0.01",
+                             "--signal=",        "--map=",
+                             "--band=",          "--audio=",
+                             "--tone 199.9",     "--tone 2000.1",
+                             "--tone nan",       "--ionosphere rough",
+                             "--ionosphere",     "--seed -1",
+                             "--seed +1",        "--seed 18446744073709551616",
+                             "--seed 1e3",       "--seed=",
+                             "--scene 0",        "--scene 6",
+                             "--stats="}) {
         refused(line);
     }
     // Regression: user text with a line break was echoed into the message,

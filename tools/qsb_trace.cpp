@@ -1,15 +1,19 @@
 // qsb-trace: the drawing operations of consecutive frames as text, exactly as
 // the painter issues them; optionally the receiver's signal, the ground map
-// and the band per frame as CSV, the receiver's sound as WAV, and the last
-// frame as an SVG picture.
+// and the band per frame as CSV, the receiver's sound as WAV, its fading
+// statistics as CSV, and the last frame as an SVG picture.
 #include <cstdio>
 #include <cstring>
 
+#include "model/fading_csv.h"
+#include "model/fading_statistics.h"
+#include "model/fading_window.h"
 #include "model/scene_state.h"
 #include "model/signal_csv.h"
 #include "model/sound_generator.h"
 #include "model/viewer_state.h"
 #include "qsb_version.h"
+#include "render/fading_view.h"
 #include "render/frame_painter.h"
 #include "render/ground_map_view.h"
 #include "render/recording_surface.h"
@@ -27,6 +31,7 @@ static Recording Frame;
 static Recording Chart;
 static Recording MapView;
 static Recording WaterfallView;
+static Recording StatisticsView;
 
 // Standard output.
 static CheckedOutput Trace;
@@ -39,19 +44,23 @@ struct TraceOutput {
     const char* TraceOptions::*Path;  // null: not asked for
     CheckedOutput Out;                // File null: not open
 };
-enum TraceOutputIndex { SvgOutput, SignalOutput, MapOutput, BandOutput, AudioOutput, TraceOutputCount };
+enum TraceOutputIndex { SvgOutput, SignalOutput, MapOutput, BandOutput, AudioOutput, StatsOutput, TraceOutputCount };
 static TraceOutput Outputs[TraceOutputCount] = {
-    {"--svg", &TraceOptions::SvgPath, {}},
-    {"--signal", &TraceOptions::SignalPath, {}},
-    {"--map", &TraceOptions::MapPath, {}},
-    {"--band", &TraceOptions::BandPath, {}},
-    {"--audio", &TraceOptions::AudioPath, {}},
+    {"--svg", &TraceOptions::SvgPath, {}},     {"--signal", &TraceOptions::SignalPath, {}},
+    {"--map", &TraceOptions::MapPath, {}},     {"--band", &TraceOptions::BandPath, {}},
+    {"--audio", &TraceOptions::AudioPath, {}}, {"--stats", &TraceOptions::StatsPath, {}},
 };
 static CheckedOutput& Svg = Outputs[SvgOutput].Out;
 static CheckedOutput& Signal = Outputs[SignalOutput].Out;
 static CheckedOutput& Map = Outputs[MapOutput].Out;
 static CheckedOutput& Band = Outputs[BandOutput].Out;
 static CheckedOutput& Audio = Outputs[AudioOutput].Out;
+static CheckedOutput& Stats = Outputs[StatsOutput].Out;
+
+// Every frame's signal level for --stats (NoSignalDb without one), and room to sort them.
+static double Levels[MaxTraceFrames];
+static double Sorted[MaxTraceFrames];
+constexpr int StatisticsHeight = 300;
 
 // The map and the waterfall at one pixel row per drift step.
 constexpr int MapHeight = LevelRingRows + MapFooterHeight;
@@ -134,9 +143,10 @@ static void SetUpScene(const TraceOptions& o)
     Scene.PhaseOffset = o.PhaseOffset;
     Scene.ShowTangents = o.ShowTangents;
     Scene.ShowNormals = o.ShowNormals;
-    Viewer = StartViewerState();
+    StartViewer();
     Viewer.Receiver = o.Receiver;
     ShowReceiver(o.ReceiverShown != 0);
+    SetIonosphere(o.Kind, o.Seed);
     // None of these changes the trace: the frame draws only the scene.
     ShowMap(o.MapPath != nullptr);
     ShowWaterfall(o.BandPath != nullptr);
@@ -237,23 +247,24 @@ static bool TraceFrame(const TraceOptions& o, int frame)
     if (!WriteFrame(frame)) {
         return false;
     }
-    // The painter listens only while something is shown; for the signal
-    // alone the receiver listens here, so that the trace stays exactly as
-    // without it.
-    if (Signal.File != nullptr && !Listening()) {
+    // The painter listens only while something is shown; for the signal or
+    // the statistics alone the receiver listens here, so that the trace
+    // stays exactly as without it.
+    if ((Signal.File != nullptr || Stats.File != nullptr) && !Listening()) {
         UpdateReceiver(true);
     }
+    Levels[frame - 1] = Viewer.Signal.Paths > 0 ? Viewer.Signal.SignalDb : NoSignalDb;
     return (Signal.File == nullptr || WriteSignalRow(frame)) && (Map.File == nullptr || WriteMapRow(frame)) &&
            (Band.File == nullptr || WriteBandRow(frame)) && (Audio.File == nullptr || WriteSoundFrame(o, frame));
 }
 
 // The picture of the last frame, with under it the ground map, the chart of
-// the traced frames' signal and the waterfall, those that were asked for;
-// then every output closed.
+// the traced frames' signal, the waterfall and the statistics view, those
+// that were asked for; the statistics of all frames; then every output closed.
 static bool Finish(const TraceOptions& o)
 {
     if (Svg.File != nullptr) {
-        SvgPicture pictures[4] = {{&Frame, o.Height}};
+        SvgPicture pictures[5] = {{&Frame, o.Height}};
         int count = 1;
         if (Map.File != nullptr) {
             ClearRecording(MapView);
@@ -270,7 +281,19 @@ static bool Finish(const TraceOptions& o)
             DrawWaterfall(RecordingSurface(WaterfallView), o.Width, WaterfallHeight);
             pictures[count++] = SvgPicture{&WaterfallView, WaterfallHeight};
         }
+        if (Stats.File != nullptr) {
+            ClearRecording(StatisticsView);
+            DrawFadingView(RecordingSurface(StatisticsView), o.Width, StatisticsHeight);
+            pictures[count++] = SvgPicture{&StatisticsView, StatisticsHeight};
+        }
         if (!WriteSvgPictures(Svg, o.Width, pictures, count)) {
+            return false;
+        }
+    }
+    if (Stats.File != nullptr) {
+        char text[1024];
+        FormatFadingCsv(MeasureFading(Levels, o.Frames, Sorted), text, sizeof text);
+        if (!PutText(Stats, text)) {
             return false;
         }
     }

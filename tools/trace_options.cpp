@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "controls/scenes.h"
 #include "model/scene_state.h"
 #include "render/signal_chart.h"
 #include "tools/message_text.h"
@@ -47,9 +48,21 @@ const char TraceUsage[] =
     "                         PCM, mono, 22050 Hz), 0.1 s per frame, a beat note whose\n"
     "                         level follows the signal over a faint hiss\n"
     "  --tone HZ              the beat note, 200 to 2000 (default 700)\n"
+    "  --ionosphere KIND      smooth, quiet, moderate or disturbed (default smooth):\n"
+    "                         a rough one scatters each path's wave (Doppler spread\n"
+    "                         0.1, 0.5 or 1.0 Hz); the frames' drawing stays the same\n"
+    "  --seed N               the rough ionosphere's seed, 0 to 18446744073709551615\n"
+    "                         (default 1): the same seed gives the same run\n"
+    "  --scene N              the scene of key N, 1 to 5 (Calm, Deep multipath, Skip\n"
+    "                         zone, Focusing, Disturbed): its layer, its ionosphere and\n"
+    "                         the receiver shown at its place; later options change them\n"
+    "  --stats FILE           write the fading statistics of all frames' signal as CSV:\n"
+    "                         statistic,measured,rayleigh (the receiver at 900 unless\n"
+    "                         --receiver; values empty below 100 frames with a signal)\n"
     "  --svg FILE             also write the last frame as an SVG picture, with under\n"
     "                         it the ground map if --map, the signal chart of the last\n"
-    "                         300 frames if --signal and the waterfall if --band\n"
+    "                         300 frames if --signal, the waterfall if --band and the\n"
+    "                         statistics view of the last 3000 frames if --stats\n"
     "  --help                 show this text\n"
     "  --version              show the program's version\n"
     "Exit status: 0 done, 1 an output could not be written, 2 bad options, two\n"
@@ -77,7 +90,10 @@ TraceOptions DefaultTraceOptions()
                         nullptr,
                         nullptr,
                         nullptr,
-                        DefaultToneHz};
+                        DefaultToneHz,
+                        Ionosphere::Smooth,
+                        DefaultRoughSeed,
+                        nullptr};
 }
 
 namespace {
@@ -260,6 +276,49 @@ bool ParseWhiskers(const char* text, TraceOptions& o)
     return true;
 }
 
+bool ParseIonosphere(const char* text, Ionosphere& kind)
+{
+    for (int i = 0; i < IonosphereCount; ++i) {
+        if (std::strcmp(text, IonosphereName(static_cast<Ionosphere>(i))) == 0) {
+            kind = static_cast<Ionosphere>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Digits only: strtoull itself would take a sign, and wrap "-1" round.
+bool ParseSeed(const char* text, std::uint64_t& seed)
+{
+    if (std::strspn(text, "0123456789") != std::strlen(text)) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long v = std::strtoull(text, &end, 10);
+    if (end == text || *end != '\0' || errno == ERANGE) {
+        return false;
+    }
+    seed = v;
+    return true;
+}
+
+// The scene's layer, ionosphere and receiver, as key N sets them.
+bool ParseScene(const char* text, TraceOptions& o)
+{
+    int key = 0;
+    if (!ParseInt(text, 1, SceneCount, key)) {
+        return false;
+    }
+    const SceneState layer = SceneLayer(key - 1);
+    o.Altitude = layer.Altitude, o.Amplitude = layer.Amplitude;
+    o.WaveNumber = layer.WaveNumber, o.PhaseStep = layer.PhaseStep;
+    o.Kind = SceneSettings[key - 1].Kind;
+    o.ReceiverShown = 1;
+    o.Receiver.X = SceneSettings[key - 1].ReceiverX;
+    return true;
+}
+
 bool ParseFileName(const char* text, const char*& path)
 {
     path = text;
@@ -284,7 +343,11 @@ enum class Opt {
     Map,
     Band,
     Audio,
-    Tone
+    Tone,
+    Ionosphere,
+    Seed,
+    Scene,
+    Stats
 };
 
 // Every option that takes a value, and what the value must look like.
@@ -312,6 +375,10 @@ constexpr KnownOption KnownOptions[] = {
     {"--band", Opt::Band, "expected a file name"},
     {"--audio", Opt::Audio, "expected a file name"},
     {"--tone", Opt::Tone, ""},
+    {"--ionosphere", Opt::Ionosphere, "expected smooth, quiet, moderate or disturbed"},
+    {"--seed", Opt::Seed, "expected a whole number from 0 to 18446744073709551615"},
+    {"--scene", Opt::Scene, "expected a whole number from 1 to 5"},
+    {"--stats", Opt::Stats, "expected a file name"},
 };
 
 // Stores a good value; for a bad one, says why.
@@ -337,6 +404,10 @@ Problem StoreValue(const KnownOption& known, const char* v, TraceOptions& o)
     case Opt::Band: good = ParseFileName(v, o.BandPath); break;
     case Opt::Audio: good = ParseFileName(v, o.AudioPath); break;
     case Opt::Tone: return ParseTone(v, o.ToneHz);
+    case Opt::Ionosphere: good = ParseIonosphere(v, o.Kind); break;
+    case Opt::Seed: good = ParseSeed(v, o.Seed); break;
+    case Opt::Scene: good = ParseScene(v, o); break;
+    case Opt::Stats: good = ParseFileName(v, o.StatsPath); break;
     }
     return good ? nullptr : known.Expected;
 }

@@ -2,7 +2,10 @@
 // can be tested and fuzzed on its own.
 #pragma once
 
+#include <cstdint>
+
 #include "model/receiver.h"
+#include "model/rough_layer.h"
 #include "model/sound_generator.h"
 
 constexpr int MaxTraceFrames = 100000;
@@ -28,12 +31,15 @@ struct TraceOptions {
     const char* BandPath;         // null: no CSV of the band
     const char* AudioPath;        // null: no sound
     double ToneHz;                // the sound's beat note
+    Ionosphere Kind;              // the ionosphere's setting
+    std::uint64_t Seed;           // and its seed
+    const char* StatsPath;        // null: no CSV of the fading statistics
 };
 
 enum class TraceParse { Run, Help, Version, Error };
 
 // The program's start values, one frame, normals, a 1000 x 500 client area,
-// the receiver hidden at its default place.
+// the receiver hidden at its default place, a smooth ionosphere.
 TraceOptions DefaultTraceOptions();
 
 // On Error, `error` holds one line (without newline) naming the problem.
