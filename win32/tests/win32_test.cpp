@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "win32/chart_window.h"
+#include "win32/view_windows.h"
 #include "controls/key_commands.h"
 #include "win32/main_window.h"
 #include "win32/param_dialog.h"
@@ -178,7 +178,7 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     Scene = StartSceneState();
     SendMessageA(main, WM_KEYDOWN, KeyReceiver, 0);
     char title[32] = "";
-    GetWindowTextA(ChartWnd, title, sizeof title);
+    GetWindowTextA(ViewWindow(View::Chart), title, sizeof title);
     ASSERT_STREQ(title, "Signal at receiver");
     auto cycle = [&] {
         for (HWND slider : {AltSlider, AmpSlider, FreqSlider, PhaseSlider}) {
@@ -221,8 +221,8 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     // A frame that leaked one kilobyte would grow by a megabyte in a thousand frames.
     EXPECT_LT(privateBytes() - memoryBefore, 1 << 20);
 
-    SendMessageA(ChartWnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(ChartWnd == nullptr && !Viewer.ReceiverShown);
+    SendMessageA(ViewWindow(View::Chart), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ViewWindow(View::Chart) == nullptr && !Viewer.ReceiverShown);
     const HGDIOBJ pen = RayPen;
     DestroyWindow(main);
     EXPECT_EQ(GetObjectType(pen), 0u);
