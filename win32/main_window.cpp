@@ -53,7 +53,7 @@ static void AppendSubmenus(HMENU menu)
         wsprintfA(text, "&%d %s\t%d", i + 1, SceneName(i), i + 1);
         AppendMenuA(scenes, MF_STRING, SubmenuCommand(FirstSceneCommand, i), text);
     }
-    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(scenes), "S&cenes");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(scenes), "Sc&enes");
     const HMENU ionosphere = CreatePopupMenu();
     for (int i = 0; i < IonosphereCount; ++i) {
         char text[32];
@@ -197,6 +197,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         }
         break;
+    // The system menu's submenus are popups of their own: Wine sends their
+    // entries as WM_COMMAND, Windows as WM_SYSCOMMAND.
+    case WM_COMMAND: OnMenuCommand(window, LOWORD(wParam)); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

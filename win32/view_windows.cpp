@@ -157,7 +157,7 @@ ScreenBox WorkArea()
 // view than the scene or the sliders.
 struct TakenBoxes {
     HWND Except;
-    TakenBox Boxes[16];
+    TakenBox Boxes[MaxTakenWindows];
     int Count;
 };
 constexpr int ViewCoverWeight = 1, MainCoverWeight = 2, OtherCoverWeight = 3;
@@ -166,7 +166,7 @@ BOOL CALLBACK AddTakenBox(HWND window, LPARAM context)
 {
     auto& taken = *reinterpret_cast<TakenBoxes*>(context);
     RECT rect{};
-    if (window != taken.Except && IsWindowVisible(window) && GetWindowRect(window, &rect) && taken.Count < 16) {
+    if (window != taken.Except && IsWindowVisible(window) && GetWindowRect(window, &rect) && taken.Count < MaxTakenWindows) {
         taken.Boxes[taken.Count++] = TakenBox{BoxOf(rect), SlotOf(window) >= 0 ? ViewCoverWeight
                                                   : window == MainWnd ? MainCoverWeight
                                                                       : OtherCoverWeight};

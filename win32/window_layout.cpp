@@ -7,8 +7,8 @@ bool BoxesOverlap(const ScreenBox& a, const ScreenBox& b)
 
 namespace {
 
-constexpr int MaxTaken = 16;
-constexpr int MaxCorners = 2 * MaxTaken + 2;
+constexpr int MaxTaken = MaxTakenWindows;
+constexpr int MaxCorners = (MaxTaken + 1) * (MaxTaken + 1) + 1;
 
 long long OverlapArea(const ScreenBox& a, const ScreenBox& b)
 {
@@ -37,16 +37,18 @@ bool FitsAt(const ScreenBox& work, int left, int top, int width, int minWidth, i
     return left >= work.Left && top >= work.Top && box.Bottom <= work.Bottom && BoxWidth(box) >= minWidth;
 }
 
-// The corners a window may start at: the work area's two, right of each
-// window taken and under each.
+// The corners a window may start at: every left edge the work area or a
+// window taken ends at (their own right edges), with every top edge they end
+// at (their bottoms), and the work area's bottom right. A free place, if
+// there is one, slides up and left to one of them.
 int Corners(const ScreenBox& work, const TakenBox* taken, int count, int width, int height, int* lefts, int* tops)
 {
     int corners = 0;
-    lefts[corners] = work.Left, tops[corners++] = work.Top;
-    for (int i = 0; i < count; ++i) {
-        const ScreenBox& box = taken[i].Box;
-        lefts[corners] = box.Right, tops[corners++] = box.Top > work.Top ? box.Top : work.Top;
-        lefts[corners] = box.Left > work.Left ? box.Left : work.Left, tops[corners++] = box.Bottom;
+    for (int i = -1; i < count; ++i) {
+        for (int j = -1; j < count; ++j) {
+            lefts[corners] = i < 0 ? work.Left : taken[i].Box.Right;
+            tops[corners++] = j < 0 ? work.Top : taken[j].Box.Bottom;
+        }
     }
     lefts[corners] = work.Right - width, tops[corners++] = work.Bottom - height;
     return corners;

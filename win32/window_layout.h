@@ -10,6 +10,9 @@ inline int BoxWidth(const ScreenBox& box) { return box.Right - box.Left; }
 inline int BoxHeight(const ScreenBox& box) { return box.Bottom - box.Top; }
 bool BoxesOverlap(const ScreenBox& a, const ScreenBox& b);
 
+// Windows taken beyond this many are not looked at.
+constexpr int MaxTakenWindows = 16;
+
 // A window already on the screen, and how much covering it costs a pixel.
 struct TakenBox {
     ScreenBox Box;
@@ -18,8 +21,7 @@ struct TakenBox {
 
 // A window of width x height (narrowed down to minWidth where the work area
 // ends first) at the first free place, topmost first and then leftmost,
-// right of or under one of the windows taken, inside the work area and over
-// none of them. Where there is none (a small screen), it goes where it covers
+// inside the work area and over none of the windows taken. Where there is none (a small screen), it goes where it covers
 // the least weighted area of the others, at one of those corners or pushed
 // against the work area's edges; never off the work area while it fits in it.
 ScreenBox PlaceWindow(const ScreenBox& work, const TakenBox* taken, int takenCount, int width, int minWidth,
