@@ -36,7 +36,7 @@ constexpr MenuEntry MenuEntries[] = {{0x0100, KeyReceiver, "&Receiver and signal
                                      {SaveSignalCommand, 0, "Save si&gnal...", SaveSignalAs},
                                      {0x0210, 0, "Save p&icture...", SavePictureAs}};
 // Where each switch's tick comes from, by the entries above.
-static const unsigned char* const MenuTicks[] = {&Viewer.ReceiverShown, &Viewer.MapShown, &Viewer.WaterfallShown,
+static const unsigned char* const MenuTicks[] = {&Viewer.ReceiverShown, &Viewer.MapShown,        &Viewer.WaterfallShown,
                                                  &Viewer.SoundOn,       &Viewer.StatisticsShown, &Viewer.Paused};
 constexpr UINT StepCommand = 0x0120;
 

@@ -166,10 +166,11 @@ BOOL CALLBACK AddTakenBox(HWND window, LPARAM context)
 {
     auto& taken = *reinterpret_cast<TakenBoxes*>(context);
     RECT rect{};
-    if (window != taken.Except && IsWindowVisible(window) && GetWindowRect(window, &rect) && taken.Count < MaxTakenWindows) {
+    if (window != taken.Except && IsWindowVisible(window) && GetWindowRect(window, &rect) &&
+        taken.Count < MaxTakenWindows) {
         taken.Boxes[taken.Count++] = TakenBox{BoxOf(rect), SlotOf(window) >= 0 ? ViewCoverWeight
-                                                  : window == MainWnd ? MainCoverWeight
-                                                                      : OtherCoverWeight};
+                                                           : window == MainWnd ? MainCoverWeight
+                                                                               : OtherCoverWeight};
     }
     return TRUE;
 }
@@ -294,7 +295,8 @@ void ChartStatusText(char* text, int size)
 {
     char scene[48] = "";
     if (Viewer.ChosenScene >= 0) {
-        std::snprintf(scene, sizeof scene, "Scene %d: %s   |   ", Viewer.ChosenScene + 1, SceneName(Viewer.ChosenScene));
+        std::snprintf(scene, sizeof scene, "Scene %d: %s   |   ", Viewer.ChosenScene + 1,
+                      SceneName(Viewer.ChosenScene));
     }
     const char* sound = SoundStatusText();
     std::snprintf(text, size, "%sIonosphere: %s%s%s", scene, IonosphereName(Viewer.Rough.Kind),

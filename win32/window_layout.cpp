@@ -56,8 +56,7 @@ int Corners(const ScreenBox& work, const TakenBox* taken, int count, int width, 
 
 }  // namespace
 
-ScreenBox PlaceWindow(const ScreenBox& work, const TakenBox* taken, int takenCount, int width, int minWidth,
-                      int height)
+ScreenBox PlaceWindow(const ScreenBox& work, const TakenBox* taken, int takenCount, int width, int minWidth, int height)
 {
     const int count = takenCount < MaxTaken ? takenCount : MaxTaken;
     int lefts[MaxCorners], tops[MaxCorners];
@@ -78,7 +77,8 @@ ScreenBox PlaceWindow(const ScreenBox& work, const TakenBox* taken, int takenCou
     long long lowest = -1;
     for (int i = 0; i < corners; ++i) {
         // Inside the work area, or at its top left corner if larger.
-        const int left = Clamp(lefts[i], work.Left, work.Right - width), top = Clamp(tops[i], work.Top, work.Bottom - height);
+        const int left = Clamp(lefts[i], work.Left, work.Right - width),
+                  top = Clamp(tops[i], work.Top, work.Bottom - height);
         box = ScreenBox{left > work.Left ? left : work.Left, top > work.Top ? top : work.Top, 0, 0};
         box.Right = box.Left + width, box.Bottom = box.Top + height;
         const long long cost = CoveredCost(box, taken, count);

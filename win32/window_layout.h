@@ -21,9 +21,9 @@ struct TakenBox {
 
 // A window of width x height (narrowed down to minWidth where the work area
 // ends first) at the first free place, topmost first and then leftmost,
-// inside the work area and over none of the windows taken. Where there is none (a small screen), it goes where it covers
-// the least weighted area of the others, at one of those corners or pushed
-// against the work area's edges; never off the work area while it fits in it.
+// inside the work area and over none of the windows taken. Where there is none (a small screen), it goes where it
+// covers the least weighted area of the others, at one of those corners or pushed against the work area's edges; never
+// off the work area while it fits in it.
 ScreenBox PlaceWindow(const ScreenBox& work, const TakenBox* taken, int takenCount, int width, int minWidth,
                       int height);
 
