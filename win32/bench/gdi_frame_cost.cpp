@@ -28,10 +28,8 @@ struct Painter {
     void (*Draw)(const DrawingSurface& surface, int width, int height);
 };
 constexpr Painter Painters[] = {
-    {"frame", 1000, 550, DrawFrame},
-    {"ground map", 988, LevelRingRows + MapFooterHeight, DrawGroundMap},
-    {"waterfall", 1000, 358, DrawWaterfall},
-    {"statistics", 640, 340, DrawFadingView},
+    {"frame", 1000, 550, DrawFrame},         {"ground map", 988, LevelRingRows + MapFooterHeight, DrawGroundMap},
+    {"waterfall", 1000, 358, DrawWaterfall}, {"statistics", 640, 340, DrawFadingView},
     {"chart", 1000, 178, DrawSignalChart},
 };
 
@@ -54,8 +52,8 @@ void Time(const Painter& painter, long frames)
     }
     std::sort(ms.begin(), ms.end());
     std::printf("GDI %s into a %d x %d bitmap, %ld times: median %.3f ms (quartiles %.3f, %.3f; max %.3f)\n",
-                painter.Name, painter.Width, painter.Height, frames, ms[frames / 2], ms[frames / 4],
-                ms[3 * frames / 4], ms[frames - 1]);
+                painter.Name, painter.Width, painter.Height, frames, ms[frames / 2], ms[frames / 4], ms[3 * frames / 4],
+                ms[frames - 1]);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
