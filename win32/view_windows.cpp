@@ -18,16 +18,22 @@
 
 namespace {
 
+// The status line only while it has something to say: with nothing of the
+// scenes, the ionosphere or the sound in use, the chart is as it always was.
 void DrawChartAndStatus(const DrawingSurface& s, int width, int height)
 {
+    char text[192];
+    ChartStatusText(text, sizeof text);
+    if (text[0] == '\0') {
+        DrawSignalChart(s, width, height);
+        return;
+    }
     const int chartHeight = height - ChartStatusHeight;
     DrawSignalChart(s, width, chartHeight);
     s.FillRect(s.Context, 0, chartHeight, width, height);
     s.SelectPen(s.Context, PenId::Grid);
     s.MoveTo(s.Context, 0, chartHeight);
     s.LineTo(s.Context, width, chartHeight);
-    char text[192];
-    ChartStatusText(text, sizeof text);
     s.Text(s.Context, PenId::Label, 8, chartHeight + 3, text);
     s.SelectPen(s.Context, PenId::Black);
 }
@@ -37,20 +43,22 @@ bool MapShown() { return Viewer.MapShown != 0; }
 bool WaterfallShown() { return Viewer.WaterfallShown != 0; }
 bool StatisticsShown() { return Viewer.StatisticsShown != 0; }
 
-// Indexed by View. Client sizes: the map one pixel row a drift step; the
-// others as large as their texts need, narrowed where the screen ends.
+// Indexed by View. Sizes: the chart's window the size it always had; the
+// map one pixel row a drift step; the others as large as their texts need;
+// all but the map narrowed where the screen ends.
 struct ViewKind {
     const char* Title;
     bool (*Shown)();
     std::uintptr_t Key;  // closing the window presses it
-    int ClientWidth, ClientHeight, MinWidth;
+    bool OuterSize;      // the window's size, not its client area's
+    int Width, Height, MinWidth;
     void (*Draw)(const DrawingSurface& surface, int width, int height);
 };
 constexpr ViewKind ViewKinds[ViewCount] = {
-    {ChartWindowTitle, ChartShown, KeyReceiver, 1000, 178 + ChartStatusHeight, 620, DrawChartAndStatus},
-    {MapWindowTitle, MapShown, KeyMap, 1000, LevelRingRows + MapFooterHeight, 0, DrawGroundMap},
-    {WaterfallWindowTitle, WaterfallShown, KeyWaterfall, 1000, 358, 620, DrawWaterfall},
-    {StatisticsWindowTitle, StatisticsShown, KeyStatistics, 640, 340, 520, DrawFadingView},
+    {ChartWindowTitle, ChartShown, KeyReceiver, true, 1000, 220, 620, DrawChartAndStatus},
+    {MapWindowTitle, MapShown, KeyMap, false, 1000, LevelRingRows + MapFooterHeight, 0, DrawGroundMap},
+    {WaterfallWindowTitle, WaterfallShown, KeyWaterfall, false, 1000, 358, 620, DrawWaterfall},
+    {StatisticsWindowTitle, StatisticsShown, KeyStatistics, false, 640, 340, 520, DrawFadingView},
 };
 
 // Where the screen is too low for the map's 300 rows, it keeps at least this
@@ -185,8 +193,15 @@ void PlaceViewWindow(int view)
     RECT client{};
     GetClientRect(window, &client);
     const int frameWidth = (outer.right - outer.left) - client.right;
-    const ScreenBox box = PlaceWindow(WorkArea(), taken.Boxes, taken.Count, outer.right - outer.left,
-                                      ViewKinds[view].MinWidth + frameWidth, outer.bottom - outer.top);
+    // Right under the main window, where the chart has always opened, if
+    // that is free; otherwise the first free place.
+    RECT main{};
+    GetWindowRect(MainWnd, &main);
+    ScreenBox box{main.left, main.bottom, main.left + outer.right - outer.left, main.bottom + outer.bottom - outer.top};
+    if (!IsFreePlace(WorkArea(), taken.Boxes, taken.Count, box)) {
+        box = PlaceWindow(WorkArea(), taken.Boxes, taken.Count, outer.right - outer.left,
+                          ViewKinds[view].MinWidth + frameWidth, outer.bottom - outer.top);
+    }
     // On top of whatever it may have to cover.
     SetWindowPos(window, HWND_TOP, box.Left, box.Top, BoxWidth(box), BoxHeight(box), SWP_NOACTIVATE);
 }
@@ -209,8 +224,10 @@ void OpenViewWindow(int view)
 {
     RegisterViewClass();
     const ViewKind& kind = ViewKinds[view];
-    RECT outer{0, 0, kind.ClientWidth, kind.ClientHeight};
-    AdjustWindowRectEx(&outer, ViewStyle, FALSE, 0);
+    RECT outer{0, 0, kind.Width, kind.Height};
+    if (!kind.OuterSize) {
+        AdjustWindowRectEx(&outer, ViewStyle, FALSE, 0);
+    }
     // Created hidden, so that the placing does not count it as taken.
     const HWND window = CreateWindowExA(0, ViewWindowClassName, kind.Title, ViewStyle, 0, 0, outer.right - outer.left,
                                         outer.bottom - outer.top, MainWnd, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -286,19 +303,23 @@ void AlignMapWindow()
     const int frameBottom = mapOuter.bottom - mapOrigin.y - mapClient.bottom;
     const ScreenBox client =
         PlaceMapClient(WorkArea(), BoxOf(mainOuter), mainOrigin.x, mainClient.right, frameTop, frameBottom,
-                       ViewKinds[static_cast<int>(View::Map)].ClientHeight, MapMinClientHeight);
+                       ViewKinds[static_cast<int>(View::Map)].Height, MapMinClientHeight);
     SetWindowPos(map, nullptr, client.Left - frameLeft, client.Top - frameTop, BoxWidth(client) + frameWidth,
                  BoxHeight(client) + frameTop + frameBottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ChartStatusText(char* text, int size)
 {
+    const char* sound = SoundStatusText();
+    if (Viewer.ChosenScene < 0 && Viewer.Rough.Kind == Ionosphere::Smooth && sound[0] == '\0') {
+        text[0] = '\0';
+        return;
+    }
     char scene[48] = "";
     if (Viewer.ChosenScene >= 0) {
         std::snprintf(scene, sizeof scene, "Scene %d: %s   |   ", Viewer.ChosenScene + 1,
                       SceneName(Viewer.ChosenScene));
     }
-    const char* sound = SoundStatusText();
     std::snprintf(text, size, "%sIonosphere: %s%s%s", scene, IonosphereName(Viewer.Rough.Kind),
                   sound[0] != '\0' ? "   |   " : "", sound);
 }

@@ -16,7 +16,7 @@ constexpr const char* MapWindowTitle = "Ground map";
 constexpr const char* WaterfallWindowTitle = "Waterfall";
 constexpr const char* StatisticsWindowTitle = "Fading statistics";
 
-// The status line's height under the chart.
+// The status line's height under the chart, while it has something to say.
 constexpr int ChartStatusHeight = 18;
 
 // The view's window while it is open, otherwise null.
@@ -36,5 +36,6 @@ void RefreshViewWindows();
 void AlignMapWindow();
 
 // What the chart's status line says: the scene chosen last, the ionosphere,
-// and the sound's state (why it is silent, if it is).
+// and the sound's state (why it is silent, if it is); nothing (and no line)
+// while no scene was chosen, the ionosphere is smooth and the sound off.
 void ChartStatusText(char* text, int size);

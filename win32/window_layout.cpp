@@ -56,6 +56,19 @@ int Corners(const ScreenBox& work, const TakenBox* taken, int count, int width, 
 
 }  // namespace
 
+bool IsFreePlace(const ScreenBox& work, const TakenBox* taken, int takenCount, const ScreenBox& box)
+{
+    if (box.Left < work.Left || box.Top < work.Top || box.Right > work.Right || box.Bottom > work.Bottom) {
+        return false;
+    }
+    for (int i = 0; i < takenCount && i < MaxTaken; ++i) {
+        if (BoxesOverlap(box, taken[i].Box)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 ScreenBox PlaceWindow(const ScreenBox& work, const TakenBox* taken, int takenCount, int width, int minWidth, int height)
 {
     const int count = takenCount < MaxTaken ? takenCount : MaxTaken;

@@ -19,6 +19,10 @@ struct TakenBox {
     int Weight;
 };
 
+// Whether the box lies inside the work area and covers none of the windows
+// taken.
+bool IsFreePlace(const ScreenBox& work, const TakenBox* taken, int takenCount, const ScreenBox& box);
+
 // A window of width x height (narrowed down to minWidth where the work area
 // ends first) at the first free place, topmost first and then leftmost,
 // inside the work area and over none of the windows taken. Where there is none (a small screen), it goes where it
