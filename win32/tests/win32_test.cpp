@@ -181,12 +181,9 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     auto cycle = [&] {
         // The next scene and ionosphere; every view's window opened, painted
         // and closed, the sound with it.
-        SendMessageA(main, WM_KEYDOWN, KeyFirstScene + scene++ % SceneCount, 0);
-        SendMessageA(main, WM_KEYDOWN, KeyIonosphere, 0);
-        for (int pass = 0; pass < 2; ++pass) {
-            for (WPARAM key : {KeyMap, KeyWaterfall, KeyStatistics, KeySound}) {
-                SendMessageA(main, WM_KEYDOWN, key, 0);
-            }
+        for (WPARAM key : {KeyFirstScene + scene++ % SceneCount, KeyIonosphere, KeyMap, KeyWaterfall, KeyStatistics,
+                           KeySound, KeyMap, KeyWaterfall, KeyStatistics, KeySound}) {
+            SendMessageA(main, WM_KEYDOWN, key, 0);
             InvalidateRect(main, nullptr, TRUE), UpdateWindow(main);
         }
         for (HWND slider : {AltSlider, AmpSlider, FreqSlider, PhaseSlider}) {
