@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/scenes.h"
 #include "controls/slider_mappings.h"
 #include "win32/resources/resource_ids.h"
 
@@ -62,6 +63,21 @@ static void OnSliderMoved(HWND dialog, HWND control)
             StoreSliderValue(slider, position);
             return;
         }
+    }
+}
+
+// TBM_SETPOS sends no WM_VSCROLL: the scene's values stay as ChooseScene
+// stored them, not as a position reads back.
+void ShowSceneSliders(int scene)
+{
+    const HWND dialog = AltSlider != nullptr ? GetParent(AltSlider) : nullptr;
+    if (dialog == nullptr) {
+        return;
+    }
+    for (int i = 0; i < SliderCount; ++i) {
+        const SliderSetting setting = SceneSlider(scene, static_cast<Slider>(i));
+        SetDlgItemTextA(dialog, ValueIds[i], setting.Text);
+        SendMessageA(*SliderHandles[i], TBM_SETPOS, TRUE, setting.Position);
     }
 }
 

@@ -2,8 +2,12 @@
 
 #include "model/scene_state.h"
 #include "model/viewer_state.h"
+#include "model/level_rings.h"
+#include "render/fading_view.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
 #include "render/signal_chart.h"
+#include "render/waterfall_view.h"
 #include "win32/gdi_surface.h"
 
 namespace {
@@ -18,6 +22,9 @@ struct PictureView {
 
 bool Always() { return true; }
 bool WithReceiver() { return Viewer.ReceiverShown != 0; }
+bool WithMap() { return Viewer.MapShown != 0; }
+bool WithWaterfall() { return Viewer.WaterfallShown != 0; }
+bool WithStatistics() { return Viewer.StatisticsShown != 0; }
 
 // The painter takes a drift step, and the receiver a chart sample, on every
 // frame it draws unless the viewer pauses the drift: paused for this frame
@@ -34,7 +41,10 @@ void DrawSceneHeld(const DrawingSurface& surface, int width, int height)
 
 constexpr PictureView PictureViews[] = {
     {Always, 0, DrawSceneHeld},
+    {WithMap, LevelRingRows + MapFooterHeight, DrawGroundMap},  // right under the scene, column for column
     {WithReceiver, PictureChartHeight, DrawSignalChart},
+    {WithWaterfall, PictureWaterfallHeight, DrawWaterfall},
+    {WithStatistics, PictureStatisticsHeight, DrawFadingView},
 };
 constexpr int PictureViewCount = sizeof PictureViews / sizeof PictureViews[0];
 

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
-// The views' height under the scene.
+// The views' heights under the scene, in the order they stack: the ground
+// map (its 300 rows and legend), the chart, the waterfall, the statistics.
 constexpr int PictureChartHeight = 200;
+constexpr int PictureWaterfallHeight = 358;
+constexpr int PictureStatisticsHeight = 340;
 
 // A 24-bit top-down bitmap selected into a memory DC: 3 bytes a pixel
 // (blue, green, red), rows Stride bytes apart.

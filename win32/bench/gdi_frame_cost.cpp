@@ -1,5 +1,6 @@
-// The painter's cost on GDI: frames drawn into a 1000 x 550 bitmap through
-// the GDI surface, timed one by one; prints the median and quartiles.
+// The painters' cost on GDI: a frame into a 1000 x 550 bitmap through the
+// GDI surface, then each view beside the scene at its window's size with
+// its rings full, timed one by one; prints the median and quartiles.
 //   gdi_frame_cost [FRAMES]     (default 2000)
 #include <windows.h>
 
@@ -8,10 +9,58 @@
 #include <cstdlib>
 #include <vector>
 
+#include "model/level_rings.h"
 #include "model/scene_state.h"
-#include "win32/drawing_resources.h"
+#include "model/viewer_state.h"
+#include "render/fading_view.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
+#include "render/signal_chart.h"
+#include "render/waterfall_view.h"
+#include "win32/drawing_resources.h"
 #include "win32/gdi_surface.h"
+
+namespace {
+
+struct Painter {
+    const char* Name;
+    int Width, Height;
+    void (*Draw)(const DrawingSurface& surface, int width, int height);
+};
+constexpr Painter Painters[] = {
+    {"frame", 1000, 550, DrawFrame},         {"ground map", 988, LevelRingRows + MapFooterHeight, DrawGroundMap},
+    {"waterfall", 1000, 358, DrawWaterfall}, {"statistics", 640, 340, DrawFadingView},
+    {"chart", 1000, 178, DrawSignalChart},
+};
+
+void Time(const Painter& painter, long frames)
+{
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, painter.Width, painter.Height);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> ms(frames);
+    for (long f = 0; f < frames; ++f) {
+        QueryPerformanceCounter(&before);
+        painter.Draw(GdiSurface(dc), painter.Width, painter.Height);
+        GdiFlush();
+        QueryPerformanceCounter(&after);
+        ms[f] =
+            1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("GDI %s into a %d x %d bitmap, %ld times: median %.3f ms (quartiles %.3f, %.3f; max %.3f)\n",
+                painter.Name, painter.Width, painter.Height, frames, ms[frames / 2], ms[frames / 4], ms[3 * frames / 4],
+                ms[frames - 1]);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,31 +69,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: gdi_frame_cost [FRAMES, 10 to 1000000]\n");
         return 2;
     }
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 1000, 550);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
     CreateDrawingResources();
-
-    LARGE_INTEGER frequency, before, after;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> ms(frames);
-    for (int f = 0; f < frames; ++f) {
-        QueryPerformanceCounter(&before);
-        DrawFrame(GdiSurface(dc), 1000, 550);
-        GdiFlush();
-        QueryPerformanceCounter(&after);
-        ms[f] =
-            1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
+    Time(Painters[0], frames);
+    // The views with their rings and the chart full: 300 drift steps heard.
+    ShowReceiver(true), ShowMap(true), ShowWaterfall(true);
+    for (int step = 0; step < LevelRingRows; ++step) {
+        TakeDriftStep();
+        UpdateReceiver(true);
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("GDI frame into a 1000 x 550 bitmap, %ld frames: median %.3f ms (quartiles %.3f, %.3f; max %.3f)\n",
-                frames, ms[frames / 2], ms[frames / 4], ms[3 * frames / 4], ms[frames - 1]);
-
-    SelectObject(dc, old);
+    for (const Painter& painter : Painters) {
+        if (painter.Draw != DrawFrame) {
+            Time(painter, frames / 10);
+        }
+    }
     DeleteDrawingResources();
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return 0;
 }

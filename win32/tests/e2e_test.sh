@@ -100,6 +100,30 @@ check "Space freezes the picture ($diff pixels changed)" '[ "${diff:-1}" = 0 ]'
 xdotool key space r
 check "R again closes the chart" 'wait_for 10 no_window "Signal at receiver"'
 
+# The views beside the scene. The receiver, put on the ground by a right
+# click at client column 200, marks its column in the scene (its mast's
+# foot, the lowest row it colours) and on the ground map (the chevron's
+# apex, the top row under the strip): the map's pixel columns lie under the
+# scene's only if the two are the same screen columns.
+receiver_columns() {  # file x y w h first|last: the receiver's screen columns in that row of the box
+  convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
+    awk -F'[ ,:]+' -v x="$2" -v which="$6" '/#EEE8D5/ { if (!($2 in seen)) { rows[++n] = $2; seen[$2] = 1 } cols[$2] = cols[$2] " " ($1 + x) }
+      END { if (n) { r = which == "first" ? rows[1] : rows[n]; print cols[r] } }'
+}
+xdotool key r; wait_for 10 has_window "Signal at receiver"
+xdotool mousemove $((CX + 200)) $((CY + 300)) click 3; sleep 0.3
+xdotool key m
+check "M opens the ground map" 'wait_for 10 has_window "Ground map"'
+sleep 1; shot "$out/map.png"
+eval "$(xdotool getwindowgeometry --prefix MAP_ --shell "$(window "Ground map")")"
+mast=$(receiver_columns "$out/map.png" $((CX + 180)) "$CY" 40 496 last)
+chevron=$(receiver_columns "$out/map.png" $((CX + 180)) "$MAP_Y" 40 "$MAP_HEIGHT" first)
+check "the map's receiver mark lies under the scene's (screen columns${mast:- none} and${chevron:- none})" '[ -n "$mast" ] && [ "$mast" = "$chevron" ]'
+xdotool key w s a
+check "W, S and A (no sound device) open the waterfall and the statistics, and the program runs on" 'wait_for 10 has_window "Waterfall" && wait_for 10 has_window "Fading statistics" && sleep 1 && ! ended'
+xdotool key a s m r
+check "A, S, M and R close every view" 'wait_for 10 no_window "Fading statistics" && wait_for 10 no_window "Signal at receiver" && no_window "Ground map" && no_window "Waterfall"'
+
 # A slider moved by keyboard: activate the dialog by its caption (focus goes
 # back to the altitude slider), End takes it to the bottom, altitude 100.
 dialog=$(window "Parameter Controls")

@@ -14,7 +14,11 @@
 
 #include "model/scene_state.h"
 #include "model/viewer_state.h"
+#include "model/level_rings.h"
+#include "render/fading_view.h"
+#include "render/ground_map_view.h"
 #include "render/signal_chart.h"
+#include "render/waterfall_view.h"
 #include "win32/drawing_resources.h"
 #include "win32/gdi_surface.h"
 #include "win32/picture.h"
@@ -89,26 +93,40 @@ TEST_F(Saving, TheSignalOldestFirst)
     EXPECT_EQ(csv.substr(csv.size() - 22), "\n310,2,38.750,-77.500\n");
 }
 
-// A PNG of the scene with the chart under it, its chart band as the chart
-// drawn alone there: the saving neither stepped the drift, nor added a
-// sample, nor showed the chart paused.
-TEST_F(Saving, ThePictureWithTheChartUnderIt)
+// A PNG of the scene with every view under it, each band as its view drawn
+// alone there, in order (the map right under the scene): the saving neither
+// stepped the drift, nor added a sample or a map row, nor showed the chart
+// paused.
+TEST_F(Saving, ThePictureWithEveryViewUnderIt)
 {
     FillHistory(40);
-    UpdateReceiver(false);  // the latest signal, as the last frame painted left it
+    ShowMap(true), ShowWaterfall(true), Viewer.StatisticsShown = 1;
+    for (int step = 0; step < 30; ++step) {
+        UpdateReceiver(true);
+    }
     const std::string path = NewFolder("qsb-save-picture") + "\\picture.png";
     ASSERT_TRUE(Save(true, path)) << BoxText;
-    EXPECT_EQ(Contents(path).substr(0, 24), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x02\x80\0\0\x02\x58", 24));
-    EXPECT_TRUE(Scene.PhaseOffset == StartSceneState().PhaseOffset && Viewer.DriftSteps == 0 && Viewer.Paused == 0);
+    EXPECT_EQ(Contents(path).substr(0, 24), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x02\x80\0\0\x06\x60", 24));
+    EXPECT_TRUE(Scene.PhaseOffset == StartSceneState().PhaseOffset && Viewer.DriftSteps == 0 && Viewer.Paused == 0 &&
+                Patterns.MapRows.Rows.Count == 30);
 
     Picture picture;
     ASSERT_TRUE(DrawPicture(picture, 640, 400));
-    const BYTE* band = picture.Bits + std::ptrdiff_t{400} * picture.Stride;
-    const std::vector<BYTE> saved(band, band + std::ptrdiff_t{PictureChartHeight} * picture.Stride);
-    SetViewportOrgEx(picture.Dc, 0, 400, nullptr);
-    DrawSignalChart(GdiSurface(picture.Dc), 640, PictureChartHeight);
-    GdiFlush();
-    EXPECT_TRUE(std::equal(saved.begin(), saved.end(), band));
+    const struct {
+        int Height;
+        void (*Draw)(const DrawingSurface& surface, int width, int height);
+    } bands[] = {{LevelRingRows + MapFooterHeight, DrawGroundMap},
+                 {PictureChartHeight, DrawSignalChart},
+                 {PictureWaterfallHeight, DrawWaterfall},
+                 {PictureStatisticsHeight, DrawFadingView}};
+    for (int top = 400, i = 0; i < 4; top += bands[i++].Height) {
+        const BYTE* bits = picture.Bits + std::ptrdiff_t{top} * picture.Stride;
+        const std::vector<BYTE> saved(bits, bits + std::ptrdiff_t{bands[i].Height} * picture.Stride);
+        SetViewportOrgEx(picture.Dc, 0, top, nullptr);
+        bands[i].Draw(GdiSurface(picture.Dc), 640, bands[i].Height);
+        GdiFlush();
+        EXPECT_TRUE(std::equal(saved.begin(), saved.end(), bits)) << top;
+    }
     FreePicture(picture);
 }
 

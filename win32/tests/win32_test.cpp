@@ -12,8 +12,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "win32/chart_window.h"
+#include "win32/view_windows.h"
 #include "controls/key_commands.h"
+#include "controls/scenes.h"
 #include "win32/main_window.h"
 #include "win32/param_dialog.h"
 #include "win32/drawing_resources.h"
@@ -23,6 +24,7 @@
 #include "win32/gdi_surface.h"
 #include "win32/resources/resource_ids.h"
 #include "tests/scene_fixture.h"
+#include "win32/tests/main_window_fixture.h"
 
 namespace {
 
@@ -87,6 +89,7 @@ TEST(ParamDialog, StartsFromTheSceneAndStoresTheNotifyingSlider)
     EXPECT_TRUE(Scene.Altitude == 395.7f && TextOf(dialog, IDC_ALTVALUE) == "395.7");
     DestroyWindow(dialog);
     Scene = StartSceneState();
+    StartViewer();
 }
 
 // The first frame on GDI: the pens' widths, every pen's and the brush's
@@ -158,29 +161,31 @@ TEST(GdiFrame, CellsTheirSizeAndColour)
     DeleteDrawingResources(), DeleteObject(bitmap), DeleteDC(dc);
 }
 
-// The main window, the dialog and the receiver's chart as the program runs
+// The main window, the dialog and the views' windows as the program runs
 // them: frames painted, every slider swept by keyboard through the dialog,
-// the whiskers switched; closing the chart hides the receiver, closing the
-// window deletes the pens and ends the loop with 0. QSB_SOAK_SECONDS makes
+// the whiskers switched, every view and the sound on and off, the scenes and
+// the ionosphere stepped through; closing the chart hides the receiver,
+// closing the window deletes the pens and ends the loop with 0. QSB_SOAK_SECONDS makes
 // this the long run.
 TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
 {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWndProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = MainWindowClassName;
-    ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    const HWND main = MainWnd = CreateWindowExA(0, MainWindowClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                                1000, 550, nullptr, nullptr, windowClass.hInstance, nullptr);
+    const HWND main = OpenMainWindow();
     const HWND dialog = CreateParamDialog();
     ASSERT_TRUE(main != nullptr && dialog != nullptr);
     Scene = StartSceneState();
     SendMessageA(main, WM_KEYDOWN, KeyReceiver, 0);
     char title[32] = "";
-    GetWindowTextA(ChartWnd, title, sizeof title);
+    GetWindowTextA(ViewWindow(View::Chart), title, sizeof title);
     ASSERT_STREQ(title, "Signal at receiver");
+    int scene = 0;
     auto cycle = [&] {
+        // The next scene and ionosphere; every view's window opened, painted
+        // and closed, the sound with it.
+        for (WPARAM key : {KeyFirstScene + scene++ % SceneCount, KeyIonosphere, KeyMap, KeyWaterfall, KeyStatistics,
+                           KeySound, KeyMap, KeyWaterfall, KeyStatistics, KeySound}) {
+            SendMessageA(main, WM_KEYDOWN, key, 0);
+            InvalidateRect(main, nullptr, TRUE), UpdateWindow(main);
+        }
         for (HWND slider : {AltSlider, AmpSlider, FreqSlider, PhaseSlider}) {
             SetFocus(slider);
             for (WPARAM key : {VK_HOME, VK_NEXT, VK_NEXT, VK_PRIOR, VK_DOWN, VK_UP, VK_END}) {
@@ -221,8 +226,8 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     // A frame that leaked one kilobyte would grow by a megabyte in a thousand frames.
     EXPECT_LT(privateBytes() - memoryBefore, 1 << 20);
 
-    SendMessageA(ChartWnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(ChartWnd == nullptr && !Viewer.ReceiverShown);
+    SendMessageA(ViewWindow(View::Chart), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ViewWindow(View::Chart) == nullptr && !Viewer.ReceiverShown);
     const HGDIOBJ pen = RayPen;
     DestroyWindow(main);
     EXPECT_EQ(GetObjectType(pen), 0u);
@@ -230,6 +235,7 @@ TEST(RunningWindows, GdiObjectsAndMemoryStayFlat)
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 0);
     DestroyWindow(dialog);
     Scene = StartSceneState();
+    StartViewer();
 }
 
 }  // namespace
