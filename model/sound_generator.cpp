@@ -19,11 +19,20 @@ double Within(double value, double low, double high)
 
 SoundGenerator StartSoundGenerator(double sampleRate)
 {
-    return SoundGenerator{
-        Within(sampleRate, MinSampleRate, MaxSampleRate), DefaultToneHz, 0, 0, 0, 0, SeededRandom(HissSeed)};
+    SoundGenerator generator{
+        Within(sampleRate, MinSampleRate, MaxSampleRate), 0, 1, 0, 1, 0, 0, 0, 0, SeededRandom(HissSeed)};
+    SetToneFrequency(generator, DefaultToneHz);
+    return generator;
 }
 
-void SetToneFrequency(SoundGenerator& generator, double hz) { generator.ToneHz = Within(hz, MinToneHz, MaxToneHz); }
+// The phasor keeps turning where it is: a new frequency changes only its turn.
+void SetToneFrequency(SoundGenerator& generator, double hz)
+{
+    generator.ToneHz = Within(hz, MinToneHz, MaxToneHz);
+    const double angle = TwoPi * generator.ToneHz / generator.SampleRate;
+    generator.TurnRe = std::cos(angle);
+    generator.TurnIm = std::sin(angle);
+}
 
 // Below the knee k the peak is a itself; above it
 //     p = k + (c - k) tanh((a - k) / (c - k)),
@@ -45,12 +54,15 @@ void SetSoundLevel(SoundGenerator& generator, const ReceiverSignal& signal)
     generator.Step = (generator.Target - generator.Peak) / (LevelRampSeconds * generator.SampleRate);
 }
 
-// s = p sin(2 pi phi) + hiss, with phi advancing f / rate a sample; the
-// hiss is Gaussian with HissRms.
+// s = p Im(z) + hiss, where the tone's phasor turns by w = e^(i 2 pi f / rate)
+// a sample, z <- z w, and is pulled back to length 1 by one Newton step,
+// z <- z (3 - |z|^2) / 2, so rounding never lets it grow or shrink: no sine
+// per sample. The hiss is white, uniform in [-h, h] with h = sqrt 3 HissRms
+// (the RMS of such noise is h / sqrt 3): a hiss needs no Gaussian shape.
 void FillSound(SoundGenerator& generator, float* samples, int count)
 {
     SoundGenerator& g = generator;
-    const double advance = g.ToneHz / g.SampleRate;
+    const double hissHalfWidth = std::sqrt(3.0) * HissRms;
     for (int i = 0; i < count; ++i) {
         if (g.Peak != g.Target) {
             g.Peak += g.Step;
@@ -58,11 +70,13 @@ void FillSound(SoundGenerator& generator, float* samples, int count)
                 g.Peak = g.Target;
             }
         }
-        samples[i] = static_cast<float>(g.Peak * std::sin(TwoPi * g.Phase) + HissRms * RandomNormal(g.Hiss));
-        g.Phase += advance;
-        if (g.Phase >= 1) {
-            g.Phase -= 1;
-        }
+        const double hiss = hissHalfWidth * (2 * RandomUniform(g.Hiss) - 1);
+        samples[i] = static_cast<float>(g.Peak * g.Im + hiss);
+        const double re = g.Re * g.TurnRe - g.Im * g.TurnIm;
+        const double im = g.Re * g.TurnIm + g.Im * g.TurnRe;
+        const double pull = (3 - (re * re + im * im)) / 2;
+        g.Re = re * pull;
+        g.Im = im * pull;
     }
 }
 

@@ -26,10 +26,11 @@ constexpr double LevelRampSeconds = 0.05;
 struct SoundGenerator {
     double SampleRate;
     double ToneHz;
-    double Phase;   // of the tone, in cycles, 0 <= Phase < 1
-    double Peak;    // the tone's peak now
-    double Target;  // the peak the ramp moves to
-    double Step;    // added to Peak each sample until it reaches Target
+    double Re, Im;          // the tone's phasor now, of length 1
+    double TurnRe, TurnIm;  // its turn per sample, e^(i 2 pi ToneHz / SampleRate)
+    double Peak;            // the tone's peak now
+    double Target;          // the peak the ramp moves to
+    double Step;            // added to Peak each sample until it reaches Target
     Random Hiss;
 };
 
