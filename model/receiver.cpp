@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/exact_remainder.h"
 #include "model/ground_map.h"
 #include "model/scene_state.h"
 #include "model/signal_band.h"
@@ -88,54 +89,66 @@ bool SweptBetween(const LayerDouble& layer, const FanRay& lower, const FanRay& h
 // Two neighbouring rays that both land bound a tube over the ground from
 // the nearer landing to the farther one, if the layer is swept between
 // their hits (worked out when a place first asks: it is the costly part).
+// What every path in a swept tube shares is worked out then too, once
+// rather than at every place that hears it.
 struct Tube {
     const FanRay* A;
     const FanRay* B;
     double Nearer, Farther;
-    int Swept;  // -1: not yet known
+    int Swept;                                          // -1: not yet known
+    double Intensity, Amplitude;                        // I and sqrt(I), once swept
+    double GroundSpan, HitXSpan, HitYSpan, LengthSpan;  // b's less a's
 };
 
 Tube TubeBetween(const FanRay& a, const FanRay& b)
 {
-    return Tube{&a, &b, std::fmin(a.Ground, b.Ground), std::fmax(a.Ground, b.Ground), -1};
+    return Tube{&a, &b, std::fmin(a.Ground, b.Ground), std::fmax(a.Ground, b.Ground), -1, 0, 0, 0, 0, 0, 0};
+}
+
+// The tube carries the fan's power between its rays' elevations over the
+// ground between their landings:
+//     I = (e_b - e_a) / |G_b - G_a|.
+bool TubeSwept(const LayerDouble& layer, Tube& tube)
+{
+    if (tube.Swept < 0) {
+        tube.Swept = SweptBetween(layer, *tube.A, *tube.B) ? 1 : 0;
+        const FanRay& a = *tube.A;
+        const FanRay& b = *tube.B;
+        tube.Intensity = (b.Elevation - a.Elevation) / (tube.Farther - tube.Nearer);
+        tube.Amplitude = std::sqrt(tube.Intensity);
+        tube.GroundSpan = b.Ground - a.Ground;
+        tube.HitXSpan = b.HitX - a.HitX;
+        tube.HitYSpan = b.HitY - a.HitY;
+        tube.LengthSpan = b.Length - a.Length;
+    }
+    return tube.Swept != 0;
 }
 
 // A place R in the tube [nearer, farther) hears one path. Between the rays
 // everything goes linearly with the landing point,
-//     w = (R - G_a) / (G_b - G_a),  L = L_a + w (L_b - L_a)  (the hit likewise),
-// and the tube carries the fan's power between their elevations over the
-// ground between their landings:
-//     I = (e_b - e_a) / |G_b - G_a|.
+//     w = (R - G_a) / (G_b - G_a),  L = L_a + w (L_b - L_a)  (the hit likewise).
 // A tube whose intensity or length overflows (only ever with extreme
 // inputs) has no finite answer and is no path.
 bool PathInTube(const LayerDouble& layer, Tube& tube, double receiverX, ReceiverPath& path)
 {
-    if (!(tube.Nearer <= receiverX && receiverX < tube.Farther)) {
-        return false;
-    }
-    if (tube.Swept < 0) {
-        tube.Swept = SweptBetween(layer, *tube.A, *tube.B) ? 1 : 0;
-    }
-    if (tube.Swept == 0) {
+    if (!(tube.Nearer <= receiverX && receiverX < tube.Farther) || !TubeSwept(layer, tube)) {
         return false;
     }
     const FanRay& a = *tube.A;
-    const FanRay& b = *tube.B;
-    const double w = (receiverX - a.Ground) / (b.Ground - a.Ground);
-    path.HitX = a.HitX + w * (b.HitX - a.HitX);
-    path.HitY = a.HitY + w * (b.HitY - a.HitY);
-    path.Length = a.Length + w * (b.Length - a.Length);
-    path.Intensity = (b.Elevation - a.Elevation) / (tube.Farther - tube.Nearer);
+    const double w = (receiverX - a.Ground) / tube.GroundSpan;
+    path.HitX = a.HitX + w * tube.HitXSpan;
+    path.HitY = a.HitY + w * tube.HitYSpan;
+    path.Length = a.Length + w * tube.LengthSpan;
+    path.Intensity = tube.Intensity;
     return std::isfinite(path.Intensity) && std::isfinite(path.Length);
 }
 
-// A rough layer at one moment; Layer null or Smooth: the smooth mirror.
+// A rough layer at one moment, as its gain's table; null: the smooth mirror.
 struct Roughness {
-    const RoughLayer* Layer;
-    double Seconds;
+    const GainTable* Gains;
 };
 
-bool IsRough(const Roughness& rough) { return rough.Layer != nullptr && rough.Layer->Kind != Ionosphere::Smooth; }
+bool IsRough(const Roughness& rough) { return rough.Gains != nullptr; }
 
 // The one rule by which the receiver and every map column hear a tube: its
 // path to the place, if there is one, added to the place's sum; through a
@@ -148,7 +161,7 @@ bool HearTube(const LayerDouble& layer, const Roughness& rough, Tube& tube, doub
         return false;
     }
     if (IsRough(rough)) {
-        gain = RoughGain(*rough.Layer, path.HitX + layer.PhaseOffset, rough.Seconds);
+        gain = TabulatedGain(*rough.Gains, path.HitX);
         AddPath(sum, path, wavelength, gain);
     } else {
         AddPath(sum, path, wavelength);
@@ -156,21 +169,63 @@ bool HearTube(const LayerDouble& layer, const Roughness& rough, Tube& tube, doub
     return true;
 }
 
-// Every map column whose x lies in the tube hears it. The bounds keep the
-// walk within the map whatever the landings (huge, infinite or NaN).
+// The map's paths heard and not yet added, in the order heard. Their
+// phases are worked out as the tubes are walked and their sines a batch
+// at a time after: no phase waits on another's sine, so the divisions of
+// many overlap, across tubes of a column or two as well as along wide ones.
+// Each column still adds its paths in the fan's order.
+constexpr int PendingCapacity = 64;
+
+struct PendingPaths {
+    int Count;
+    int Column[PendingCapacity];
+    double Phase[PendingCapacity], HitX[PendingCapacity];
+    double Intensity[PendingCapacity], Amplitude[PendingCapacity];
+};
+
+void AddPendingPaths(PendingPaths& pending, const Roughness& rough, GroundMap& map)
+{
+    for (int i = 0; i < pending.Count; ++i) {
+        SignalSum& sum = map.Sum[pending.Column[i]];
+        if (IsRough(rough)) {
+            const PathGain gain = TabulatedGain(*rough.Gains, pending.HitX[i]);
+            AddPhasor(sum, pending.Intensity[i], pending.Amplitude[i], pending.Phase[i], gain);
+        } else {
+            AddPhasor(sum, pending.Intensity[i], pending.Amplitude[i], pending.Phase[i]);
+        }
+        ++map.Paths[pending.Column[i]];
+    }
+    pending.Count = 0;
+}
+
+// Every map column whose x lies in the tube hears it, by HearTube's rule
+// with the tube's shared values taken once and the hit's height (which
+// only the receiver's drawn paths need) left out. The bounds keep the walk
+// within the map whatever the landings (huge, infinite or NaN).
 void HearTubeAlongGround(const LayerDouble& layer, const Roughness& rough, Tube& tube, double wavelength,
-                         GroundMap& map)
+                         PendingPaths& pending, GroundMap& map)
 {
     const double last = GroundMapX(GroundMapColumns - 1);
-    for (double x = std::ceil(std::fmax(tube.Nearer, GroundMapX(0))); x < tube.Farther && x <= last; ++x) {
-        const int column = static_cast<int>(x) - 1;
-        ReceiverPath path;
-        PathGain gain{1, 0};
-        if (HearTube(layer, rough, tube, x, wavelength, map.Sum[column], path, gain)) {
-            ++map.Paths[column];
-        } else if (tube.Swept == 0) {
-            return;
+    double x = std::ceil(std::fmax(tube.Nearer, GroundMapX(0)));
+    if (!(x < tube.Farther && x <= last) || !TubeSwept(layer, tube) || !std::isfinite(tube.Intensity)) {
+        return;
+    }
+    const FanRay& a = *tube.A;
+    for (; x < tube.Farther && x <= last; ++x) {
+        const double w = (x - a.Ground) / tube.GroundSpan;
+        const double length = a.Length + w * tube.LengthSpan;
+        if (!std::isfinite(length)) {
+            continue;
         }
+        if (pending.Count == PendingCapacity) {
+            AddPendingPaths(pending, rough, map);
+        }
+        const int i = pending.Count++;
+        pending.Column[i] = static_cast<int>(x) - 1;
+        pending.Phase[i] = PathPhase(length, wavelength);
+        pending.HitX[i] = a.HitX + w * tube.HitXSpan;
+        pending.Intensity[i] = tube.Intensity;
+        pending.Amplitude[i] = tube.Amplitude;
     }
 }
 
@@ -194,24 +249,35 @@ LayerDouble CurrentLayer() { return LayerDouble{Scene.Altitude, Scene.Amplitude,
 
 // phi = 2 pi L / lambda, from L mod lambda (exact in floating point), so the
 // phase keeps its precision however many wavelengths the path is long.
-void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength)
+double PathPhase(double length, double wavelength)
 {
-    const double phase = 2 * Pi * (std::fmod(path.Length, wavelength) / wavelength);
-    const double amplitude = std::sqrt(path.Intensity);
-    sum.Intensity += path.Intensity;
+    return 2 * Pi * (ExactRemainder(length, wavelength) / wavelength);
+}
+
+void AddPhasor(SignalSum& sum, double intensity, double amplitude, double phase)
+{
+    sum.Intensity += intensity;
     sum.Re += amplitude * std::cos(phase);
     sum.Im += amplitude * std::sin(phase);
 }
 
 // (a + i b) g for the path's own phasor a + i b.
-void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain)
+void AddPhasor(SignalSum& sum, double intensity, double amplitude, double phase, PathGain gain)
 {
-    const double phase = 2 * Pi * (std::fmod(path.Length, wavelength) / wavelength);
-    const double amplitude = std::sqrt(path.Intensity);
     const double re = amplitude * std::cos(phase), im = amplitude * std::sin(phase);
-    sum.Intensity += path.Intensity;
+    sum.Intensity += intensity;
     sum.Re += re * gain.Re - im * gain.Im;
     sum.Im += re * gain.Im + im * gain.Re;
+}
+
+void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength)
+{
+    AddPhasor(sum, path.Intensity, std::sqrt(path.Intensity), PathPhase(path.Length, wavelength));
+}
+
+void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain)
+{
+    AddPhasor(sum, path.Intensity, std::sqrt(path.Intensity), PathPhase(path.Length, wavelength), gain);
 }
 
 SignalLevels LevelsOverFlat(const SignalSum& sum, double flatIntensity)
@@ -247,17 +313,40 @@ void StartListening(ReceiverSignal& out, GroundMap* map)
     }
 }
 
+// log10 of the flat layer's intensity at every column, for the altitude
+// they were last worked out for (NaN: not comparable). The altitude moves
+// only with its slider, and 1,500 logarithms cost a tenth of the map.
+struct FlatReferences {
+    bool Known;
+    double Altitude;
+    double Log10[GroundMapColumns];
+};
+FlatReferences FlatReference;
+
+const FlatReferences& FlatReferencesAt(double altitude)
+{
+    if (!FlatReference.Known || !(FlatReference.Altitude == altitude)) {
+        for (int c = 0; c < GroundMapColumns; ++c) {
+            const double flat = FlatLayerIntensity(altitude, GroundMapX(c));
+            FlatReference.Log10[c] = Comparable(flat) ? std::log10(flat) : NAN;
+        }
+        FlatReference.Known = true;
+        FlatReference.Altitude = altitude;
+    }
+    return FlatReference;
+}
+
 void FinishGroundMap(GroundMap& map, double altitude)
 {
+    const FlatReferences& reference = FlatReferencesAt(altitude);
     for (int c = 0; c < GroundMapColumns; ++c) {
         if (map.Paths[c] == 0) {
             continue;
         }
-        const double flat = FlatLayerIntensity(altitude, GroundMapX(c));
-        if (Comparable(flat)) {
-            map.SignalDb[c] = CoherentDb(map.Sum[c], std::log10(flat));
-        } else {
+        if (std::isnan(reference.Log10[c])) {
             map.Paths[c] = 0;
+        } else {
+            map.SignalDb[c] = CoherentDb(map.Sum[c], reference.Log10[c]);
         }
     }
 }
@@ -287,7 +376,6 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, Rec
 void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, const RoughLayer* roughLayer,
                  double seconds, ReceiverSignal& receiver, SignalBand* band, GroundMap* map)
 {
-    const Roughness rough{roughLayer, seconds};
     StartListening(receiver, map);
     const double receiverX = settings.X;
     const double wavelength = settings.Wavelength;
@@ -302,7 +390,19 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, con
     int rays = settings.FanRays < MinFanRays ? MinFanRays : settings.FanRays;
     rays = rays > MaxFanRays ? MaxFanRays : rays;
 
+    // Every path heard this frame takes its gain from one table, so that
+    // the map's column and the band's middle at the receiver hear exactly
+    // the receiver's.
+    GainTable gains;
+    const bool scatters = roughLayer != nullptr && roughLayer->Kind != Ionosphere::Smooth;
+    if (scatters) {
+        TabulateRoughGain(*roughLayer, layer.PhaseOffset, seconds, gains);
+    }
+    const Roughness rough{scatters ? &gains : nullptr};
+
     SignalSum sum{0, 0, 0};
+    PendingPaths pending;
+    pending.Count = 0;
     FanRay previous = TraceFanRay(layer, LowestElevation * RadiansPerDegree);
     for (int i = 1; i < rays; ++i) {
         const double degrees = LowestElevation + ElevationSpan * i / (rays - 1);
@@ -321,7 +421,7 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, con
                 }
             }
             if (map != nullptr) {
-                HearTubeAlongGround(layer, rough, tube, wavelength, *map);
+                HearTubeAlongGround(layer, rough, tube, wavelength, pending, *map);
             }
         }
         previous = ray;
@@ -336,6 +436,7 @@ void ListenToFan(const LayerDouble& layer, const ReceiverSettings& settings, con
         FinishBand(*band, receiver.Paths, flat);
     }
     if (map != nullptr) {
+        AddPendingPaths(pending, rough, *map);
         FinishGroundMap(*map, layer.Altitude);
     }
 }

@@ -43,6 +43,13 @@ void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength);
 // (and so the focus) is added as it is.
 void AddPath(SignalSum& sum, const ReceiverPath& path, double wavelength, PathGain gain);
 
+// AddPath's parts, for callers that hear many paths of one intensity:
+// phi for a path L long, and I with its phasor sqrt(I) e^(i phi) (times a
+// gain) added, the amplitude sqrt(I) given.
+double PathPhase(double length, double wavelength);
+void AddPhasor(SignalSum& sum, double intensity, double amplitude, double phase);
+void AddPhasor(SignalSum& sum, double intensity, double amplitude, double phase, PathGain gain);
+
 // focus = 10 log10(sum I / I_flat), signal = 10 log10(|sum sqrt(I) e^(i phi)|^2 / I_flat),
 // neither below SignalFloorDb (a perfect cancellation reads as the floor).
 struct SignalLevels {

@@ -54,3 +54,35 @@ struct PathGain {
 // The gain at u, a point in the drifting layer's own frame (x + t), at
 // `seconds` of program time. Its mean power is 1.
 PathGain RoughGain(const RoughLayer& rough, double u, double seconds);
+
+// The gain over the layer at one moment, tabulated at the hits
+// x_j = j GainTableSpacing (u_j = x_j + t) as a cubic between neighbouring
+// nodes, so that a frame's thousands of paths (the ground map's) each cost
+// a cubic instead of RoughComponents sines and cosines. It spans every hit
+// of a path that lands within the map's reach under the sliders' layers.
+constexpr double GainTableSpacing = 8;
+constexpr int GainTableSegments = 192;  // x from 0 to 1536
+
+// g ~ C[0] + s (C[1] + s (C[2] + s C[3])) at s = (x - x_j) / h in [0, 1).
+struct GainCubic {
+    PathGain C[4];
+};
+
+struct GainTable {
+    const RoughLayer* Layer;
+    double Offset;   // t: u = x + t
+    double Seconds;  // tau
+    GainCubic Segment[GainTableSegments];
+};
+
+// The table for a rough (not Smooth) layer drifted by `offset`, at
+// `seconds` of program time. The receiver, the map and the band take every
+// gain of a frame from one, so that they stay exactly equal where they meet.
+void TabulateRoughGain(const RoughLayer& rough, double offset, double seconds, GainTable& table);
+
+// The gain at a path's hit x: within GainErrorBound of RoughGain's real and
+// imaginary parts over the table, RoughGain itself beyond it.
+PathGain TabulatedGain(const GainTable& table, double hitX);
+
+// The most the table's cubic can miss either part of RoughGain by.
+double GainErrorBound(const RoughLayer& rough);

@@ -19,19 +19,25 @@ GroundMap Map;  // static: too large for the stack under Wine
 SignalBand Band;
 
 // Every seventh column and the receiver's own, on layers with one path and
-// with several, and with a sparse fan whose tubes span many columns.
+// with several, with a sparse fan whose tubes span many columns, and through
+// a rough layer, where every column's paths take their own gains.
 TEST(GroundMap, EveryColumnIsTheReceiverPlacedThere)
 {
-    const LayerDouble layers[] = {
-        {395.7, 11.3, 0.52 * 0.017453293, 52.5}, {100, 22, Steep, 52.5}, {400, 22, Steep, 1234.5}, {250, 22, Steep, 7}};
+    const LayerDouble layers[] = {{395.7, 11.3, 0.52 * 0.017453293, 52.5},
+                                  {100, 22, Steep, 52.5},
+                                  {400, 22, Steep, 1234.5},
+                                  {250, 22, Steep, 7},
+                                  {150, 22, Steep, 52.5}};
+    const RoughLayer moderate = MakeRoughLayer(Ionosphere::Moderate, 1);
     int multipath = 0;
     for (const LayerDouble& layer : layers) {
-        const int rays = layer.PhaseOffset == 7 ? 301 : 2001;  // the last with a sparse fan
+        const int rays = layer.PhaseOffset == 7 ? 301 : 2001;                   // the fourth with a sparse fan
+        const RoughLayer* rough = layer.Altitude == 150 ? &moderate : nullptr;  // the last rough
         ReceiverSignal receiver, there;
-        ListenToFan(layer, ReceiverSettings{900, 30, rays}, receiver, &Band, &Map);
+        ListenToFan(layer, ReceiverSettings{900, 30, rays}, rough, 12.3, receiver, &Band, &Map);
         EXPECT_TRUE(Band.Paths == receiver.Paths && Band.SignalDb[BandCentre] == receiver.SignalDb);
         for (int column = 0; column < GroundMapColumns; column += column == 896 ? 3 : 7) {
-            ComputeReceiverSignal(layer, ReceiverSettings{GroundMapX(column), 30, rays}, there);
+            ComputeReceiverSignal(layer, ReceiverSettings{GroundMapX(column), 30, rays}, rough, 12.3, there);
             ASSERT_TRUE(Map.Paths[column] == there.Paths &&
                         (there.Paths == 0 || Map.SignalDb[column] == there.SignalDb))
                 << layer.Altitude << " x " << GroundMapX(column);

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "model/exact_remainder.h"
 #include "model/layer_crossing.h"
+#include "model/random.h"
 #include "model/receiver.h"
 
 namespace {
@@ -173,5 +175,33 @@ TEST(Receiver, PathsInterfereByTheirLengthInWavelengths)
         const SignalLevels levels = LevelsOverFlat(sum, I);
         EXPECT_NEAR(levels.FocusDb, 10 * std::log10(2.0), 1e-9) << apart[c];
         EXPECT_NEAR(levels.SignalDb, std::fmax(SignalFloorDb, 10 * std::log10(power[c])), 1e-9) << apart[c];
+    }
+}
+
+// The phase's remainder is std::fmod's to the bit: at the edges of its own
+// arithmetic (exact multiples, a shift of 11 and 12 bits, the smallest
+// divisor it takes on), on what it hands to std::fmod, and over lengths
+// and wavelengths of every size, quotients up to 2^26.
+TEST(Receiver, RemainderIsFmodBitForBit)
+{
+    const auto same = [](double x, double y) {
+        const double exact = std::fmod(x, y), fast = ExactRemainder(x, y);
+        return std::isnan(exact) ? std::isnan(fast) : exact == fast && !std::signbit(fast) == !std::signbit(exact);
+    };
+    const double arithmetic[][2] = {{90, 30},    {30, 30},     {29.999999999999996, 30}, {12.5, 30},
+                                    {65535, 30}, {131070, 30}, {1.5e-289, 1.1e-292},     {7e-290, 7.3e-293}};
+    const double handedOn[][2] = {{1e300, 30}, {1e-310, 30},   {1000, 1e-320},   {-1000, 30}, {-0.0, 30},
+                                  {1000, 0},   {HUGE_VAL, 30}, {1000, HUGE_VAL}, {NAN, 30}};
+    for (const auto& edge : arithmetic) {
+        EXPECT_TRUE(same(edge[0], edge[1])) << edge[0] << " mod " << edge[1];
+    }
+    for (const auto& edge : handedOn) {
+        EXPECT_TRUE(same(edge[0], edge[1])) << edge[0] << " mod " << edge[1];
+    }
+    Random random = SeededRandom(5);
+    for (int i = 0; i < 300000; ++i) {
+        const double y = std::ldexp(1 + RandomUniform(random), static_cast<int>(NextRandom(random) % 24) - 12);
+        const double x = i % 2 ? RandomUniform(random) * 10000 : y * static_cast<double>(NextRandom(random) % 5000);
+        ASSERT_TRUE(same(x, y)) << x << " mod " << y;
     }
 }

@@ -17,6 +17,7 @@ const LayerDouble StartLayer{395.7f, 11.3f, WaveNumberFromFrequency(0.52f), 52.5
 const LayerDouble SteepLayer{100, 22, static_cast<float>(120 * 0.00017453293), 52.5};
 GroundMap Map;  // static: too large for the stack under Wine
 SignalBand Band;
+GainTable Table;
 
 // The paths found, where they meet the layer, and the levels.
 bool SamePaths(const ReceiverSignal& a, const ReceiverSignal& b)
@@ -75,6 +76,29 @@ TEST(RoughLayer, GainPowerAndDopplerSpread)
         const double spread = 2 * std::sqrt(timeMoment / samples) / (2 * pi);
         EXPECT_NEAR(spread / DopplerSpread(kind), 1, 0.1) << IonosphereName(kind);
         EXPECT_NEAR(std::sqrt(spaceMoment / samples) * 200, 1, 0.1) << IonosphereName(kind);
+    }
+}
+
+// The table the receiver and the map take their gains from keeps within
+// its stated bound of the direct sum all over it, drifted far and at any
+// time, and is the direct sum beyond it. The bound is far under anything
+// heard: 1e-6 of a gain of mean power 1 is 1e-5 dB.
+TEST(RoughLayer, TableFollowsTheDirectSum)
+{
+    const double end = GainTableSpacing * GainTableSegments;
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+        const RoughLayer rough = MakeRoughLayer(Ionosphere::Disturbed, seed);
+        const double bound = GainErrorBound(rough);
+        EXPECT_LT(bound, 1e-6);
+        for (const double offset : {0.0, 52.5, -3000.25, 1e6 + 0.37}) {
+            const double seconds = offset > 0 ? offset / 75 : 0;
+            TabulateRoughGain(rough, offset, seconds, Table);
+            for (double x = -20; x < end + 20; x += 0.37) {
+                const PathGain table = TabulatedGain(Table, x), direct = RoughGain(rough, x + offset, seconds);
+                const double miss = std::fmax(std::fabs(table.Re - direct.Re), std::fabs(table.Im - direct.Im));
+                ASSERT_TRUE(x >= 0 && x < end ? miss <= bound + 1e-12 : miss == 0) << seed << " " << offset << " " << x;
+            }
+        }
     }
 }
 
