@@ -41,6 +41,7 @@ export function makeReplayer(core) {
     ctx: null, scaleX: 1, scaleY: 1, width: 0, height: 0, textsAt: 0, cellsAt: 0,
     pen: pens[0], deviceWidth: 1, offset: 0.5, x: 0, y: 0, drawn: 0,
     cellColours, image: null, pixels: null, dirty: [0, 0, 0, 0], cellsPending: false,
+    cellOf: new Int32Array(0), cellKey: [],
   };
 }
 
@@ -194,10 +195,10 @@ const OPERATIONS = [
       flushCells(r);
     }
     startCells(r);
+    const cellOf = cellColumns(r, left, width, count, x0, x1);
     const pixels = r.pixels, colours = r.cellColours, at = r.cellsAt + offset, rowStart = y0 * r.width;
     for (let x = x0; x < x1; ++x) {
-      const cell = Math.min(count - 1, Math.floor(((x + 0.5) / r.scaleX - left) / width));
-      pixels[rowStart + x] = colours[heapU8[at + cell]];
+      pixels[rowStart + x] = colours[heapU8[at + cellOf[x]]];
     }
     for (let y = y0 + 1; y < y1; ++y) {
       pixels.copyWithin(y * r.width + x0, rowStart + x0, rowStart + x1);
@@ -210,6 +211,21 @@ const OPERATIONS = [
     }
   },
 ];
+
+// The cell under each device column x0 ... x1 - 1 of a row: the same for
+// every row of a picture (the map's 300, the waterfall's), so worked out
+// once while they follow one another.
+function cellColumns(r, left, width, count, x0, x1) {
+  const key = r.cellKey;
+  if (key[0] !== left || key[1] !== width || key[2] !== count || key[3] !== x0 || key[4] !== x1 || key[5] !== r.scaleX) {
+    if (r.cellOf.length < x1) r.cellOf = new Int32Array(x1);
+    for (let x = x0; x < x1; ++x) {
+      r.cellOf[x] = Math.min(count - 1, Math.floor(((x + 0.5) / r.scaleX - left) / width));
+    }
+    r.cellKey = [left, width, count, x0, x1, r.scaleX];
+  }
+  return r.cellOf;
+}
 
 // The view's pixels for cells, as large as its canvas: kept with the view,
 // made again only when the canvas's size changes.
