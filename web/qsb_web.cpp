@@ -1,28 +1,38 @@
 // The browser edition's entry points. The page's script calls these C
-// functions (exported by name at link time) to draw frames and the
-// receiver's chart, move sliders, press keys and click. A picture is drawn
-// into a static recording and handed over as a FrameView, so the script
-// replays a whole picture after a single call.
+// functions (exported by name at link time) to draw frames, the receiver's
+// chart and the other views, move sliders, press keys, choose scenes and
+// click. A picture is drawn into a static recording and handed over as a
+// FrameView, so the script replays a whole picture after a single call.
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "controls/key_commands.h"
+#include "controls/scenes.h"
 #include "controls/slider_mappings.h"
+#include "model/level_rings.h"
 #include "model/scene_state.h"
 #include "model/signal_csv.h"
 #include "model/viewer_state.h"
 #include "qsb_version.h"
+#include "render/fading_view.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
+#include "render/level_colours.h"
 #include "render/pens.h"
 #include "render/recording_surface.h"
 #include "render/signal_chart.h"
+#include "render/waterfall_view.h"
 
 // Where a drawn picture's operations are, how many there are, and where the
-// characters of its texts are (a Text operation's X2 is an offset into them).
+// characters of its texts and the colours of its cells are (a Text or Cells
+// operation's X2 is an offset into them).
 struct FrameView {
     const DrawOp* Ops;
     int Count;
     const char* Texts;
+    const unsigned char* Cells;
 };
 
 // Characters that are not NUL-terminated: the signal's CSV.
@@ -35,27 +45,39 @@ struct TextView {
 // byte, a pen byte, then four 32-bit integers, 20 bytes apart. It indexes its
 // replay table by kind and its pen table by pen number.
 static_assert(sizeof(void*) == 4, "the script reads 32-bit pointers");
-static_assert(sizeof(FrameView) == 12 && offsetof(FrameView, Ops) == 0 && offsetof(FrameView, Count) == 4 &&
-                  offsetof(FrameView, Texts) == 8,
-              "the script reads a view as three 32-bit words");
+static_assert(sizeof(FrameView) == 16 && offsetof(FrameView, Ops) == 0 && offsetof(FrameView, Count) == 4 &&
+                  offsetof(FrameView, Texts) == 8 && offsetof(FrameView, Cells) == 12,
+              "the script reads a view as four 32-bit words");
 static_assert(sizeof(TextView) == 8 && offsetof(TextView, Length) == 4, "the script reads a text as two words");
 static_assert(sizeof(DrawOp) == 20, "the script steps through the operations 20 bytes at a time");
 static_assert(offsetof(DrawOp, Kind) == 0 && offsetof(DrawOp, Pen) == 1, "");
+static_assert(offsetof(DrawOp, CellWidth) == 2 && offsetof(DrawOp, CellHeight) == 3, "a cell's size in two bytes");
 static_assert(offsetof(DrawOp, X) == 4 && offsetof(DrawOp, Y) == 8, "");
 static_assert(offsetof(DrawOp, X2) == 12 && offsetof(DrawOp, Y2) == 16, "");
 static_assert(static_cast<int>(DrawOpKind::Fill) == 0 && static_cast<int>(DrawOpKind::SelectPen) == 1 &&
                   static_cast<int>(DrawOpKind::MoveTo) == 2 && static_cast<int>(DrawOpKind::LineTo) == 3 &&
-                  static_cast<int>(DrawOpKind::Text) == 4,
+                  static_cast<int>(DrawOpKind::Text) == 4 && static_cast<int>(DrawOpKind::Cells) == 5,
               "the script's replay table is in this order");
 static_assert(static_cast<int>(KeyAction::None) == 0 && static_cast<int>(KeyAction::Quit) == 1 &&
-                  static_cast<int>(KeyAction::ReceiverToggled) == 2 && static_cast<int>(KeyAction::Help) == 3,
+                  static_cast<int>(KeyAction::ReceiverToggled) == 2 && static_cast<int>(KeyAction::Help) == 3 &&
+                  static_cast<int>(KeyAction::SceneChosen) == 7,
               "the script reads qsb_key's answer by these numbers");
+static_assert(KeyMap == 0x4D && KeyWaterfall == 0x57 && KeyStatistics == 0x53 && KeyIonosphere == 0x49 &&
+                  KeyFirstScene == 0x31 && SceneCount == 5,
+              "the script presses these key codes");
 
-// Static: a Recording is too large for the stack.
+// Static: a Recording is too large for the stack. One each, so that every
+// view of a frame can be drawn before any is replayed.
 static Recording Frame;
 static Recording Chart;
+static Recording Map;
+static Recording Waterfall;
+static Recording Statistics;
 static FrameView View;
 static FrameView ChartView;
+static FrameView MapView;
+static FrameView WaterfallView;
+static FrameView StatisticsView;
 static char Text[64];
 // The header and a row a sample: a row is under 64 characters (a step of at
 // most 19 digits, levels of at most a few thousand dB).
@@ -65,6 +87,7 @@ static TextView SignalCsvView;
 
 static bool IsSlider(int slider) { return slider >= 0 && slider < SliderCount; }
 static bool IsPen(int pen) { return pen >= 0 && pen < PenCount; }
+static bool IsScene(int scene) { return scene >= 0 && scene < SceneCount; }
 static int PackedColour(Rgb c) { return (c.R << 16) | (c.G << 8) | c.B; }
 
 extern "C" {
@@ -81,19 +104,41 @@ const FrameView* qsb_draw_frame(int width, int height)
 {
     ClearRecording(Frame);
     DrawFrame(RecordingSurface(Frame), width, height);
-    View = FrameView{Frame.Ops, Frame.Count, Frame.Texts};
+    View = FrameView{Frame.Ops, Frame.Count, Frame.Texts, Frame.Cells};
     return &View;
 }
 
-// Draws the receiver's chart as it is now onto a width x height client;
-// reads Viewer and moves nothing, so it can be drawn again at any time.
+static const FrameView* DrawView(void (*draw)(const DrawingSurface&, int, int), Recording& recording, FrameView& view,
+                                 int width, int height)
+{
+    ClearRecording(recording);
+    draw(RecordingSurface(recording), width, height);
+    view = FrameView{recording.Ops, recording.Count, recording.Texts, recording.Cells};
+    return &view;
+}
+
+// The views as they are after the last frame, onto a width x height client.
+// They read Viewer and Patterns and move nothing, so each can be drawn again
+// at any time. The map's pixel columns are the scene's at 1000 wide.
 const FrameView* qsb_draw_chart(int width, int height)
 {
-    ClearRecording(Chart);
-    DrawSignalChart(RecordingSurface(Chart), width, height);
-    ChartView = FrameView{Chart.Ops, Chart.Count, Chart.Texts};
-    return &ChartView;
+    return DrawView(DrawSignalChart, Chart, ChartView, width, height);
 }
+const FrameView* qsb_draw_map(int width, int height) { return DrawView(DrawGroundMap, Map, MapView, width, height); }
+const FrameView* qsb_draw_waterfall(int width, int height)
+{
+    return DrawView(DrawWaterfall, Waterfall, WaterfallView, width, height);
+}
+const FrameView* qsb_draw_statistics(int width, int height)
+{
+    return DrawView(DrawFadingView, Statistics, StatisticsView, width, height);
+}
+
+// The map's height at one row a drift step: its rows and its footer.
+int qsb_map_height() { return LevelRingRows + MapFooterHeight; }
+
+// A cell's colour by its index (render/level_colours.h), as 0xRRGGBB.
+int qsb_cell_colour(int index) { return PackedColour(CellColour(static_cast<unsigned char>(index & 0xFF))); }
 
 // Operation i of the last frame in qsb-trace's words; empty when there is none.
 const char* qsb_format_op(int index)
@@ -166,6 +211,68 @@ int qsb_receiver_shown() { return Viewer.ReceiverShown; }
 int qsb_paused() { return Viewer.Paused; }
 double qsb_receiver_x() { return Viewer.Receiver.X; }
 
+int qsb_map_shown() { return Viewer.MapShown; }
+int qsb_waterfall_shown() { return Viewer.WaterfallShown; }
+int qsb_statistics_shown() { return Viewer.StatisticsShown; }
+
+// Set as their keys set them (the waterfall shows the receiver too).
+static void SetByKey(unsigned char now, int wanted, std::uintptr_t key)
+{
+    if ((now != 0) != (wanted != 0)) {
+        ApplyKey(key);
+    }
+}
+void qsb_set_map_shown(int shown) { SetByKey(Viewer.MapShown, shown, KeyMap); }
+void qsb_set_waterfall_shown(int shown) { SetByKey(Viewer.WaterfallShown, shown, KeyWaterfall); }
+void qsb_set_statistics_shown(int shown) { SetByKey(Viewer.StatisticsShown, shown, KeyStatistics); }
+
+// The scene chosen last, 0 to 4, or -1 for none; its name; choosing one
+// sets the layer, the receiver and the ionosphere (out of range: nothing).
+int qsb_scene() { return Viewer.ChosenScene; }
+int qsb_scene_count() { return SceneCount; }
+const char* qsb_scene_name(int scene) { return SceneName(scene); }
+void qsb_choose_scene(int scene) { ChooseScene(scene); }
+
+// A scene's slider: the position it puts the slider at, and the text shown.
+int qsb_scene_slider_position(int scene, int slider)
+{
+    return IsScene(scene) && IsSlider(slider) ? SceneSlider(scene, static_cast<Slider>(slider)).Position : 0;
+}
+const char* qsb_scene_slider_text(int scene, int slider)
+{
+    Text[0] = '\0';
+    if (IsScene(scene) && IsSlider(slider)) {
+        const SliderSetting setting = SceneSlider(scene, static_cast<Slider>(slider));
+        std::memcpy(Text, setting.Text, sizeof setting.Text);
+    }
+    return Text;
+}
+
+// The ionosphere: its setting (0 smooth ... 3 disturbed) and name, and its
+// seed, which the script holds as two 32-bit halves or as decimal text
+// (qsb-trace --seed's numbers, 0 to 2^64 - 1). Setting one keeps the other.
+int qsb_ionosphere() { return static_cast<int>(Viewer.Rough.Kind); }
+int qsb_ionosphere_count() { return IonosphereCount; }
+const char* qsb_ionosphere_name(int kind)
+{
+    return kind >= 0 && kind < IonosphereCount ? IonosphereName(static_cast<Ionosphere>(kind)) : "";
+}
+void qsb_set_ionosphere(int kind)
+{
+    if (kind >= 0 && kind < IonosphereCount) {
+        SetIonosphere(static_cast<Ionosphere>(kind), Viewer.Rough.Seed);
+    }
+}
+void qsb_set_seed(unsigned high, unsigned low)
+{
+    SetIonosphere(Viewer.Rough.Kind, (static_cast<std::uint64_t>(high) << 32) | low);
+}
+const char* qsb_seed_text()
+{
+    std::snprintf(Text, sizeof Text, "%llu", static_cast<unsigned long long>(Viewer.Rough.Seed));
+    return Text;
+}
+
 // The whiskers shown: 0 none, 1 tangents, 2 normals (never both).
 int qsb_whiskers() { return Scene.ShowTangents ? 1 : Scene.ShowNormals ? 2 : 0; }
 
@@ -214,6 +321,15 @@ const TextView* qsb_signal_csv()
 int qsb_listen()
 {
     ComputeReceiverSignal(CurrentLayer(), Viewer.Receiver, Viewer.Signal);
+    return Viewer.Signal.Paths;
+}
+
+// The same fan as a frame hears it: the receiver, and the map and the band
+// while they are shown, through the ionosphere, adding no row. The benchmark
+// times the map and the band against the receiver alone with it.
+int qsb_listen_views()
+{
+    UpdateReceiver(false);
     return Viewer.Signal.Paths;
 }
 

@@ -3,15 +3,33 @@
 // with `pressed` is a toggle and says its state (aria-pressed); `label`
 // may follow the state (pause or resume) and `enabled` may depend on it.
 // Buttons press the same key codes as the keys, so both act alike.
-import { KEY } from './core.js';
+import { KEY, text } from './core.js';
 
 const shown = (page) => page.core._qsb_receiver_shown() !== 0;
 const paused = (page) => page.core._qsb_paused() !== 0;
+const ionosphere = (page) => text(page.core, page.core._qsb_ionosphere_name(page.core._qsb_ionosphere()));
 
 export const BUTTONS = [
   {
     id: 'receiver', label: 'Receiver', keys: 'R', title: 'The receiver and its signal chart on or off (R)',
     press: (page) => page.press(KEY.R), pressed: shown,
+  },
+  {
+    id: 'map', label: 'Map', keys: 'M', title: 'The ground map under the picture on or off (M)',
+    press: (page) => page.press(KEY.M), pressed: (page) => page.core._qsb_map_shown() !== 0,
+  },
+  {
+    id: 'waterfall', label: 'Waterfall', keys: 'W', title: 'The waterfall at the receiver on or off (W)',
+    press: (page) => page.press(KEY.W), pressed: (page) => page.core._qsb_waterfall_shown() !== 0,
+  },
+  {
+    id: 'statistics', label: 'Statistics', keys: 'S', title: 'The fading statistics on or off (S)',
+    press: (page) => page.press(KEY.S), pressed: (page) => page.core._qsb_statistics_shown() !== 0,
+  },
+  // Sound (A): the sound's branch puts its button here.
+  {
+    id: 'ionosphere', label: (page) => `Ionosphere: ${ionosphere(page)}`, keys: 'I',
+    title: 'The next ionosphere: smooth, quiet, moderate, disturbed (I)', press: (page) => page.press(KEY.I),
   },
   {
     id: 'pause', label: (page) => (paused(page) ? 'Resume' : 'Pause'), keys: 'Space',
@@ -42,7 +60,7 @@ export const BUTTONS = [
     press: (page) => page.saveSignal(), enabled: shown,
   },
   {
-    id: 'save-picture', label: 'Save picture', title: 'Download the picture and the chart shown as PNG',
+    id: 'save-picture', label: 'Save picture', title: 'Download the picture with every view shown under it as PNG',
     press: (page) => page.savePicture(),
   },
 ];

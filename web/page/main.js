@@ -3,13 +3,14 @@
 // together, and offers window.qsbPage to the tests and the benchmark. The
 // core draws each picture into a recording that the page replays onto its
 // canvas after one call.
-import { KEY, KEY_ACTION_HELP, loadCore, text, textView } from './core.js';
+import { KEY, KEY_ACTION_HELP, KEY_ACTION_SCENE_CHOSEN, loadCore, text, textView } from './core.js';
 import { makeReplayer, replay } from './replay.js';
 import { makeViews, pictureOf, showViews, SCENE_HEIGHT, SCENE_WIDTH } from './views.js';
 import { makeSliders } from './sliders.js';
 import { attachKeys } from './keys.js';
 import { attachPointer } from './pointer.js';
 import { makeButtonBar } from './buttons.js';
+import { makeSceneSelect } from './scene_select.js';
 import { applyAddress, keepAddress } from './address.js';
 import { copyLink } from './link.js';
 import { savePng, saveText } from './downloads.js';
@@ -38,22 +39,43 @@ function start(core) {
   const pausedMark = document.getElementById('paused-mark');
   const driftState = document.getElementById('drift-state');
   const receiverState = document.getElementById('receiver-state');
+  const sceneState = document.getElementById('scene-state');
+  // What the Windows program's chart says in its status line: the scene
+  // chosen last and the ionosphere, once either has something to say.
+  const sceneText = () => {
+    const scene = core._qsb_scene(), kind = core._qsb_ionosphere();
+    if (scene < 0 && kind === 0) return '';
+    const name = scene >= 0 ? `Scene ${scene + 1}: ${text(core, core._qsb_scene_name(scene))} | ` : '';
+    return `${name}Ionosphere: ${text(core, core._qsb_ionosphere_name(kind))}`;
+  };
 
   const page = {
     frames: 0,  // frames shown so far
     core,
     // Presses a key code as the Windows program's main window would.
     press(code) {
-      if (core._qsb_key(code) === KEY_ACTION_HELP) {
+      const action = core._qsb_key(code);
+      if (action === KEY_ACTION_HELP) {
         help.toggle();
+      } else if (action === KEY_ACTION_SCENE_CHOSEN) {
+        sliders.showScene(core._qsb_scene());
       }
       page.refresh();
+    },
+    // A scene from a link, as its key chooses it.
+    chooseScene(scene) {
+      core._qsb_choose_scene(scene);
+      sliders.showScene(scene);
     },
     // Shows the core's state beside the pictures after anything that may
     // change it: the views shown, the buttons, the pause and the receiver.
     refresh() {
       showViews(core, views);
       bar.refresh();
+      sceneSelect.refresh();
+      const said = sceneText();
+      if (sceneState.textContent !== said) sceneState.textContent = said;
+      sceneState.hidden = said === '';
       const paused = core._qsb_paused() !== 0;
       const shown = core._qsb_receiver_shown() !== 0;
       pausedMark.hidden = !paused;
@@ -82,15 +104,20 @@ function start(core) {
       const chart = views.byId('chart');
       return chart.canvas.hidden ? 0 : views.frameOf(chart);
     },
-    paint(frame, chartFrame) {
+    // Every view shown but the scene, as it is after the last frame: pairs
+    // of the view and its FrameView, each in a recording of its own.
+    drawViews() {
+      return views.list.filter((view) => view.entry.draw && !view.canvas.hidden).map((view) => [view, views.frameOf(view)]);
+    },
+    paint(frame, drawn) {
       replay(replayer, views.scene, frame);
-      if (chartFrame) {
-        replay(replayer, views.byId('chart'), chartFrame);
+      for (const [view, viewFrame] of drawn) {
+        replay(replayer, view, viewFrame);
       }
     },
     step() {
       const frame = page.drawFrame();
-      page.paint(frame, page.drawChart());
+      page.paint(frame, page.drawViews());
       ++page.frames;
       keepAddress(page);
     },
@@ -127,6 +154,7 @@ function start(core) {
   const loop = makeFrameLoop(page.step);
   const help = makeHelp(document.getElementById('help'), () => page.refresh());
   const bar = makeButtonBar(document.getElementById('bar'), page);
+  const sceneSelect = makeSceneSelect(document.getElementById('bar'), page);
   const sliders = makeSliders(core);
   page.sliders = sliders;
   attachKeys({ core, press: page.press, helpOpen: () => help.open });

@@ -10,7 +10,10 @@
 // rectangles: every pixel in the pen's exact colour, which an anti-aliased
 // one-pixel line never shows. Wider pens are stroked, centred on a pixel
 // for odd widths and between two for even ones, so their cores keep their
-// colour and their edges stay sharp at any device pixel ratio.
+// colour and their edges stay sharp at any device pixel ratio. Rows of
+// cells (the map's, the waterfall's) are written into the view's pixels,
+// each device pixel in the colour of the cell under its middle, never
+// smoothed, and put onto the canvas in one go before anything else draws.
 const OP_BYTES = 20;  // sizeof(DrawOp), pinned in qsb_web.cpp
 const TEXT_SIZE = 11;  // the labels' height in drawing units
 
@@ -25,18 +28,40 @@ export function makeReplayer(core) {
   for (let pen = 0; pen < core._qsb_pen_count(); ++pen) {
     pens.push({ colour: cssColour(core._qsb_pen_colour(pen)), width: core._qsb_pen_width(pen) });
   }
+  // Every cell index's colour as an ImageData pixel (bytes R, G, B, A in
+  // memory: little-endian words), from the core's table.
+  const cellColours = new Uint32Array(256);
+  const probe = new Uint8ClampedArray(cellColours.buffer);
+  for (let i = 0; i < 256; ++i) {
+    const rgb = core._qsb_cell_colour(i);
+    probe.set([rgb >> 16, (rgb >> 8) & 0xff, rgb & 0xff, 255], 4 * i);
+  }
   return {
     core, pens, background: cssColour(core._qsb_background_colour()), decoder: new TextDecoder(),
-    ctx: null, scaleX: 1, scaleY: 1, width: 0, height: 0, textsAt: 0,
+    ctx: null, scaleX: 1, scaleY: 1, width: 0, height: 0, textsAt: 0, cellsAt: 0,
     pen: pens[0], deviceWidth: 1, offset: 0.5, x: 0, y: 0, drawn: 0,
+    cellColours, image: null, pixels: null, dirty: [0, 0, 0, 0], cellsPending: false,
+    cellOf: new Int32Array(0), cellKey: [],
   };
 }
 
 const deviceX = (r, x) => Math.floor((x + 0.5) * r.scaleX);
 const deviceY = (r, y) => Math.floor((y + 0.5) * r.scaleY);
 
-// Fills or strokes what the selected pen has gathered since it was chosen.
+// Puts the cells written since the last time onto the canvas: only the
+// rectangle they cover.
+function flushCells(r) {
+  const [left, top, right, bottom] = r.dirty;
+  r.ctx.putImageData(r.image, 0, 0, left, top, right - left, bottom - top);
+  r.cellsPending = false;
+}
+
+// Fills or strokes what the selected pen has gathered since it was chosen,
+// and puts down the cells written since.
 function flush(r) {
+  if (r.cellsPending) {
+    flushCells(r);
+  }
   if (r.drawn > 0) {
     if (r.deviceWidth === 1) {
       r.ctx.fill();
@@ -127,6 +152,7 @@ const OPERATIONS = [
     if (r.deviceWidth > 1) r.ctx.moveTo(r.x + r.offset, r.y + r.offset);
   },
   function lineTo(r, pen, x, y) {
+    if (r.cellsPending) flushCells(r);
     const dx = deviceX(r, x), dy = deviceY(r, y);
     if (r.deviceWidth === 1) {
       thinLine(r, r.x, r.y, dx, dy);
@@ -147,7 +173,71 @@ const OPERATIONS = [
     r.ctx.fillStyle = r.pen.colour;
     r.ctx.moveTo(r.x + r.offset, r.y + r.offset);
   },
+  // `count` cells of the op's size side by side from (left, top), their
+  // colour indices `offset` on in the picture's cells.
+  function cells(r, pen, left, top, offset, count, op) {
+    const heapU8 = r.core.HEAPU8;
+    const width = heapU8[op + 2], height = heapU8[op + 3];
+    // The device pixels whose middles lie in the row: (d + 0.5) / scale in [from, to).
+    const edge = (unit, scale, size) => Math.min(size, Math.max(0, Math.ceil(unit * scale - 0.5)));
+    const x0 = edge(left, r.scaleX, r.width), x1 = edge(left + count * width, r.scaleX, r.width);
+    const y0 = edge(top, r.scaleY, r.height), y1 = edge(top + height, r.scaleY, r.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    if (r.drawn > 0) {
+      flush(r);
+      r.ctx.moveTo(r.x + r.offset, r.y + r.offset);
+    }
+    const d = r.dirty;
+    // Cells join those pending only where both make one rectangle (a row
+    // right under the last, as wide): the rest of the rectangle put would
+    // be old pixels.
+    if (r.cellsPending && !(x0 === d[0] && x1 === d[2] && y0 <= d[3] && y1 >= d[1])) {
+      flushCells(r);
+    }
+    startCells(r);
+    const cellOf = cellColumns(r, left, width, count, x0, x1);
+    const pixels = r.pixels, colours = r.cellColours, at = r.cellsAt + offset, rowStart = y0 * r.width;
+    for (let x = x0; x < x1; ++x) {
+      pixels[rowStart + x] = colours[heapU8[at + cellOf[x]]];
+    }
+    for (let y = y0 + 1; y < y1; ++y) {
+      pixels.copyWithin(y * r.width + x0, rowStart + x0, rowStart + x1);
+    }
+    if (r.cellsPending) {
+      d[0] = Math.min(d[0], x0), d[1] = Math.min(d[1], y0), d[2] = Math.max(d[2], x1), d[3] = Math.max(d[3], y1);
+    } else {
+      d[0] = x0, d[1] = y0, d[2] = x1, d[3] = y1;
+      r.cellsPending = true;
+    }
+  },
 ];
+
+// The cell under each device column x0 ... x1 - 1 of a row: the same for
+// every row of a picture (the map's 300, the waterfall's), so worked out
+// once while they follow one another.
+function cellColumns(r, left, width, count, x0, x1) {
+  const key = r.cellKey;
+  if (key[0] !== left || key[1] !== width || key[2] !== count || key[3] !== x0 || key[4] !== x1 || key[5] !== r.scaleX) {
+    if (r.cellOf.length < x1) r.cellOf = new Int32Array(x1);
+    for (let x = x0; x < x1; ++x) {
+      r.cellOf[x] = Math.min(count - 1, Math.floor(((x + 0.5) / r.scaleX - left) / width));
+    }
+    r.cellKey = [left, width, count, x0, x1, r.scaleX];
+  }
+  return r.cellOf;
+}
+
+// The view's pixels for cells, as large as its canvas: kept with the view,
+// made again only when the canvas's size changes.
+function startCells(r) {
+  const view = r.view;
+  if (!view.image || view.image.width !== r.width || view.image.height !== r.height) {
+    view.image = new ImageData(r.width, r.height);
+    view.pixels = new Uint32Array(view.image.data.buffer);
+  }
+  r.image = view.image;
+  r.pixels = view.pixels;
+}
 
 // Replays the FrameView at `frame` (its address in the core's memory) onto
 // a view: { ctx, scaleX, scaleY, canvas }.
@@ -157,6 +247,9 @@ export function replay(r, view, frame) {
   const ops = heap32[frame >> 2];
   const count = heap32[(frame >> 2) + 1];
   r.textsAt = heap32[(frame >> 2) + 2];
+  r.cellsAt = heap32[(frame >> 2) + 3];
+  r.view = view;
+  r.cellsPending = false;
   const ctx = view.ctx;
   r.ctx = ctx;
   r.scaleX = view.scaleX;
@@ -175,7 +268,7 @@ export function replay(r, view, frame) {
     const w = p >> 2;
     const operation = OPERATIONS[heapU8[p]];
     if (operation) {
-      operation(r, heapU8[p + 1], heap32[w + 1], heap32[w + 2], heap32[w + 3], heap32[w + 4]);
+      operation(r, heapU8[p + 1], heap32[w + 1], heap32[w + 2], heap32[w + 3], heap32[w + 4], p);
     }
   }
   flush(r);

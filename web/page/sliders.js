@@ -26,12 +26,20 @@ export function makeSliders(core) {
         show(i, text(core, core._qsb_slider_start_text(i)));
       });
     },
+    // A scene just chosen: its positions and texts (Calm's are the start's).
+    showScene(scene) {
+      inputs.forEach((input, i) => {
+        input.value = -core._qsb_scene_slider_position(scene, i);
+        show(i, text(core, core._qsb_scene_slider_text(scene, i)));
+      });
+    },
     // The value a slider shows, as a link holds it.
     shown: (i) => inputs[i].nextElementSibling.textContent.trim(),
-    // A value from a link, on the start state: the start value itself when
-    // it is the one shown at the start, else the nearest position's.
+    // A value from a link: kept as it is when the slider shows it already
+    // (so the start's 395.7, which no position gives, stays exact), else
+    // the nearest position's.
     restore(i, value) {
-      if (value === Number(text(core, core._qsb_slider_start_text(i)))) {
+      if (value === Number(sliders.shown(i))) {
         return;
       }
       const position = core._qsb_slider_position_of(i, value);

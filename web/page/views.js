@@ -1,24 +1,43 @@
 // The canvases the core draws on, one entry each in VIEWS, and their sizes.
 // A canvas holds as many pixels as it covers on the screen (its device-pixel
 // box), so nothing is stretched or blurred. The scene is the painter's fixed
-// 1000 x 500 picture, scaled to the canvas; every other view is drawn at its
-// CSS size in drawing units, scaled by the device pixel ratio only, so its
-// labels stay 11 CSS pixels high however wide the window is.
+// 1000 x 500 picture, scaled to the canvas, and the ground map under it is
+// drawn 1000 wide too, so that its columns are the scene's. Every other
+// view is drawn at its CSS size in drawing units, scaled by the device pixel
+// ratio only, so its labels stay 11 CSS pixels high; where the window is
+// narrower than the view's smallest readable width it is drawn at that
+// width and scaled down with the picture.
 import { replay } from './replay.js';
 
 export const SCENE_WIDTH = 1000;  // the painter's client rectangle
 export const SCENE_HEIGHT = 500;
 
-// id: the canvas's; size: a fixed drawing size (else the CSS size);
-// shown(core): whether the view is on the page now; draw(core, width,
-// height): draws it and returns its FrameView (the scene's is the last
-// frame's, drawn by the frame loop); picture: its height in a saved picture,
-// where it is as wide as the scene.
+// id: the canvas's; size(core): a fixed drawing size (else the CSS size);
+// minWidth: the narrowest it is drawn; shown(core): whether the view is on
+// the page now; draw(core, width, height): draws it and returns its
+// FrameView (the scene's is the last frame's, drawn by the frame loop);
+// picture(core): its height in a saved picture, where it is as wide as the
+// scene. In the order the saved picture stacks them, as the Windows program
+// does.
 export const VIEWS = [
-  { id: 'scene', size: [SCENE_WIDTH, SCENE_HEIGHT], shown: () => true, draw: null, picture: SCENE_HEIGHT },
+  {
+    id: 'scene', size: () => [SCENE_WIDTH, SCENE_HEIGHT], shown: () => true, draw: null, picture: () => SCENE_HEIGHT,
+  },
+  {
+    id: 'map', size: (core) => [SCENE_WIDTH, core._qsb_map_height()], shown: (core) => core._qsb_map_shown() !== 0,
+    draw: (core, width, height) => core._qsb_draw_map(width, height), picture: (core) => core._qsb_map_height(),
+  },
   {
     id: 'chart', shown: (core) => core._qsb_receiver_shown() !== 0,
-    draw: (core, width, height) => core._qsb_draw_chart(width, height), picture: 200,
+    draw: (core, width, height) => core._qsb_draw_chart(width, height), picture: () => 200,
+  },
+  {
+    id: 'waterfall', minWidth: 620, shown: (core) => core._qsb_waterfall_shown() !== 0,
+    draw: (core, width, height) => core._qsb_draw_waterfall(width, height), picture: () => 358,
+  },
+  {
+    id: 'statistics', minWidth: 520, shown: (core) => core._qsb_statistics_shown() !== 0,
+    draw: (core, width, height) => core._qsb_draw_statistics(width, height), picture: () => 340,
   },
 ];
 
@@ -27,8 +46,9 @@ export const VIEWS = [
 export function makeViews(core, replayer, drawScene) {
   const views = VIEWS.map((entry) => {
     const canvas = document.getElementById(entry.id);
-    const [width, height] = entry.size || [canvas.width, canvas.height];
-    return { entry, canvas, ctx: canvas.getContext('2d', { alpha: false }), width, height, scaleX: 1, scaleY: 1 };
+    const fixed = entry.size ? entry.size(core) : null;
+    const [width, height] = fixed || [canvas.width, canvas.height];
+    return { entry, fixed, canvas, ctx: canvas.getContext('2d', { alpha: false }), width, height, scaleX: 1, scaleY: 1 };
   });
   // The FrameView of a view at its present size.
   const frameOf = (view, width = view.width, height = view.height) =>
@@ -50,11 +70,12 @@ export function makeViews(core, replayer, drawScene) {
       if (deviceWidth < 1 || deviceHeight < 1) {
         continue;  // hidden: it keeps its last size until shown again
       }
-      if (!view.entry.size) {
-        view.width = Math.max(1, Math.round(css.inlineSize));
-        view.height = Math.max(1, Math.round(css.blockSize));
+      if (!view.fixed) {
+        const zoom = Math.min(1, css.inlineSize / (view.entry.minWidth || 1));
+        view.width = Math.max(1, Math.round(css.inlineSize / zoom));
+        view.height = Math.max(1, Math.round(css.blockSize / zoom));
       }
-      const height = view.entry.size ? Math.max(1, Math.round((deviceWidth * view.height) / view.width)) : deviceHeight;
+      const height = view.fixed ? Math.max(1, Math.round((deviceWidth * view.height) / view.width)) : deviceHeight;
       if (view.canvas.width !== deviceWidth || view.canvas.height !== height) {
         view.canvas.width = deviceWidth;  // clears the canvas: it is drawn again below
         view.canvas.height = height;
@@ -84,22 +105,23 @@ export function showViews(core, views) {
 // drawing unit: the picture a user saves.
 export function pictureOf(views, replayer) {
   const shown = views.list.filter((view) => !view.canvas.hidden);
+  const heights = shown.map((view) => view.entry.picture(replayer.core));
   const picture = document.createElement('canvas');
   picture.width = SCENE_WIDTH;
-  picture.height = shown.reduce((sum, view) => sum + view.entry.picture, 0);
+  picture.height = heights.reduce((sum, height) => sum + height, 0);
   const ctx = picture.getContext('2d', { alpha: false });
   let top = 0;
-  for (const view of shown) {
+  shown.forEach((view, i) => {
     const canvas = document.createElement('canvas');
     canvas.width = SCENE_WIDTH;
-    canvas.height = view.entry.picture;
+    canvas.height = heights[i];
     const one = { canvas, ctx: canvas.getContext('2d', { alpha: false }), scaleX: 1, scaleY: 1 };
-    const frame = views.frameOf(view, SCENE_WIDTH, view.entry.picture);
+    const frame = views.frameOf(view, SCENE_WIDTH, heights[i]);
     if (frame) {
       replay(replayer, one, frame);
     }
     ctx.drawImage(canvas, 0, top);
-    top += view.entry.picture;
-  }
+    top += heights[i];
+  });
   return picture;
 }

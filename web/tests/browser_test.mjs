@@ -183,6 +183,76 @@ test('a click on the scene puts the receiver on the ground there, showing it aga
   assert.deepEqual([await mast(), (await search()).match(/receiver=\w+/)[0]], [498, 'receiver=745']);
 });
 
+// Pixels of a canvas in the map's and the waterfall's cell colours (the
+// core's table), and in none of them but the background's.
+const drawnPixels = (id) => page.evaluate((canvasId) => {
+  const core = window.qsbPage.core;
+  const cells = new Set(Array.from({ length: 256 }, (_, i) => core._qsb_cell_colour(i)));
+  const c = document.getElementById(canvasId);
+  const d = c.getContext('2d', { willReadFrequently: true }).getImageData(0, 0, c.width, c.height).data;
+  let inCells = 0, other = 0;
+  for (let i = 0; i < d.length; i += 4) {
+    const rgb = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
+    if (cells.has(rgb)) ++inCells;
+    else if (rgb !== core._qsb_background_colour()) ++other;
+  }
+  return [inCells, other];
+}, id);
+const viewsShown = () => page.evaluate(() => ['map', 'chart', 'waterfall', 'statistics'].filter((id) => !document.getElementById(id).hidden).join(' '));
+
+test('M, W and S, and their buttons, show and hide the views, each drawn; the map\'s receiver mark stands in the mast\'s column', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
+  await page.click('h1');
+  // [key or button, views shown after it]: W shows the receiver (and its chart) too.
+  for (const [press, shown] of [['m', 'map'], ['w', 'map chart waterfall'], ['#button-statistics', 'map chart waterfall statistics'],
+    ['#button-map', 'chart waterfall statistics'], ['#button-waterfall', 'chart statistics'], ['s', 'chart'], ['#button-map', 'map chart']]) {
+    await (press.startsWith('#') ? page.click(press) : page.keyboard.press(press));
+    assert.equal(await viewsShown(), shown, press);
+  }
+  await page.keyboard.press('w');
+  await page.keyboard.press('s');
+  await nextFrame(20);
+  const [mapCells] = await drawnPixels('map'), [bandCells] = await drawnPixels('waterfall'), [, statistics] = await drawnPixels('statistics');
+  // 20 rows of the 1000 x 300 strip at least, and of the waterfall's 65 x 300; the paper's lines and texts.
+  assert.ok(mapCells > 20 * 900 && bandCells > 20 * 800 && statistics > 2000, `${mapCells} ${bandCells} ${statistics}`);
+  // The mast (receiver colour in rows 478 and 488) and the mark under the map's strip (its
+  // 2-pixel pen's V, symmetric about its column): the same column, for two receivers.
+  for (const x of [900, 437]) {
+    await page.evaluate((at) => window.qsbPage.restart(1, false, `?receiver=${at}&map=1`), x);
+    const scene = await pixels(), map = await pixels('map');
+    const mast = [...scene[478]].findIndex((p, col) => col > 100 && p === 'c' && scene[488][col] === 'c');
+    const mark = map.slice(300, 308).flatMap((line) => [...line].flatMap((p, col) => (p === 'c' ? [col] : [])));
+    assert.deepEqual([mast, (Math.min(...mark) + Math.max(...mark) - 1) / 2], [mast, mast], `receiver at ${x}`);
+  }
+});
+
+test('a scene by its key or the Scene list moves the sliders to it, says its name, and draws the frames qsb-trace draws for it', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
+  await page.click('h1');
+  const sliders = () => page.$$eval('.slider', (all) => all.map((s) => {
+    const input = s.querySelector('input'), shown = s.querySelector('output').textContent.trim(), core = window.qsbPage.core;
+    // The input's position is the one nearest the value shown, or the start's for the start's text.
+    const i = ['altitude', 'amplitude', 'frequency', 'phase'].indexOf(input.id), at = -input.value;
+    const placed = at === core._qsb_slider_position_of(i, Number(shown)) ||
+      (shown === core.UTF8ToString(core._qsb_slider_start_text(i)).trim() && at === core._qsb_slider_start_position(i));
+    return `${shown} ${input.getAttribute('aria-valuetext') === shown} ${placed}`;
+  }).join(', '));
+  // [a key, or an option of the list (0 is scene 1), the sliders' texts, the line by the chart, the list's value]
+  for (const [choose, texts, said, listed] of [
+    ['2', '300.0 true true, 22.0 true true, 1.20 true true, 7.5 true true', 'Scene 2: Deep multipath | Ionosphere: smooth', '1'],
+    ['option 2', '400.0 true true, 22.0 true true, 0.52 true true, 7.5 true true', 'Scene 3: Skip zone | Ionosphere: smooth', '2'],
+    ['5', '395.7 true true, 11.3 true true, 0.52 true true, 7.5 true true', 'Scene 5: Disturbed | Ionosphere: disturbed', '4'],
+    ['i', '395.7 true true, 11.3 true true, 0.52 true true, 7.5 true true', 'Scene 5: Disturbed | Ionosphere: smooth', '4'],
+  ]) {
+    await (choose.startsWith('option') ? page.selectOption('#scene-select', choose.slice(7)) : page.keyboard.press(choose));
+    assert.deepEqual([await sliders(), await page.locator('#scene-state').textContent(), await page.inputValue('#scene-select')],
+      [texts, said, listed], choose);
+  }
+  const native = execFileSync(tracePath, ['--scene', '3', '--frames', '100'], { maxBuffer: 1 << 26 }).toString().split('\n');
+  const web = await page.evaluate(() => window.qsbPage.restart(100, false, '?scene=3'));
+  assert.equal(web.filter((line, i) => line !== native[i]).length + web.length - native.length + 1, 0, 'scene 3 as qsb-trace --scene 3');
+});
+
 // Pixels of each pen's exact colour, scene and chart together, by pen name.
 const exactPens = () => page.evaluate(() => {
   const core = window.qsbPage.core;
@@ -221,17 +291,22 @@ function pngSize(bytes) {
   return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
 }
 
-test('Save signal gives qsb-trace\'s CSV of the last 300 frames, Save picture a PNG of the scene and the chart', async () => {
-  await page.evaluate(() => window.qsbPage.restart(350, true));
-  const dir = mkdtempSync(join(tmpdir(), 'qsb-signal-'));
-  execFileSync(tracePath, ['--frames', '350', '--receiver', '900', '--signal', join(dir, 's.csv')], { stdio: 'ignore' });
-  const native = readFileSync(join(dir, 's.csv'), 'utf8').split('\n');
-  rmSync(dir, { recursive: true });
-  const [name, csv] = await download(page, () => page.click('#button-save-signal'));
-  // The header, then the chart's 300 samples, oldest first: frames 51 to 350.
-  assert.deepEqual([name, csv.toString()], ['qsb-signal.csv', [native[0], ...native.slice(51)].join('\n')]);
-  const [pictureName, png] = await download(page, () => page.click('#button-save-picture'));
-  assert.deepEqual([pictureName, ...pngSize(png)], ['qsb-picture.png', 1000, 700]);
+test('Save signal gives qsb-trace\'s CSV of the last 300 frames, also through a rough ionosphere; Save picture a PNG of every view shown', async () => {
+  // [the link, qsb-trace's options, the picture's height: the scene, then each view shown under it]
+  for (const [query, options, height] of [['?receiver=900', [], 500 + 200],
+    ['?receiver=900&ionosphere=disturbed&seed=18446744073709551615&map=1&waterfall=1&statistics=1',
+      ['--ionosphere', 'disturbed', '--seed', '18446744073709551615'], 500 + 334 + 200 + 358 + 340]]) {
+    await page.evaluate((q) => window.qsbPage.restart(350, false, q), query);
+    const dir = mkdtempSync(join(tmpdir(), 'qsb-signal-'));
+    execFileSync(tracePath, ['--frames', '350', '--receiver', '900', '--signal', join(dir, 's.csv'), ...options], { stdio: 'ignore' });
+    const native = readFileSync(join(dir, 's.csv'), 'utf8').split('\n');
+    rmSync(dir, { recursive: true });
+    const [name, csv] = await download(page, () => page.click('#button-save-signal'));
+    // The header, then the chart's 300 samples, oldest first: frames 51 to 350.
+    assert.deepEqual([name, csv.toString()], ['qsb-signal.csv', [native[0], ...native.slice(51)].join('\n')]);
+    const [pictureName, png] = await download(page, () => page.click('#button-save-picture'));
+    assert.deepEqual([pictureName, ...pngSize(png)], ['qsb-picture.png', 1000, height]);
+  }
 });
 
 test('a link gives back the whole state, as changed by keys and a slider', async () => {
@@ -249,6 +324,11 @@ test('a link gives back the whole state, as changed by keys and a slider', async
     .map((e) => `${e.textContent} ${e.getAttribute('aria-pressed')} ${e.hidden} ${e.disabled}`)]);
   assert.deepEqual(await state(other), await state(page));
   await other.close();
+  // The views, a scene, the ionosphere and a seed too, the scene's sliders changed after it.
+  const views = '?scene=3&altitude=400.0&amplitude=21.0&frequency=0.52&phase=7.5&receiver=60&whiskers=normals&map=1&waterfall=1&statistics=1' +
+    '&ionosphere=moderate&seed=12345678901234567890';
+  await page.evaluate((q) => window.qsbPage.restart(1, false, q), views);
+  assert.equal(await search(), views);
 });
 
 test('a link with garbage in every key still opens, clamped where it can be read, with nothing injected', async () => {
@@ -260,6 +340,12 @@ test('a link with garbage in every key still opens, clamped where it can be read
   assert.deepEqual(await other.evaluate(() => [location.search, window.injected, document.querySelectorAll('img, script:not([src])').length]),
     ['?altitude=395.7&amplitude=22.0&frequency=0.00&phase=7.5&receiver=1&whiskers=normals', undefined, 0]);
   await other.close();
+  // The views', the scene's, the ionosphere's and the seed's: ignored, the seed beyond 2^64 - 1 at it.
+  for (const [query, kept] of [['?map=yes&waterfall=2&statistics=on&scene=0&ionosphere=Moderate&seed=-4', ''],
+    ['?scene=6&ionosphere=%3Cb%3E&seed=1e3', ''], ['?scene=1.5&seed=0000184467440737095516160000', '&seed=18446744073709551615']]) {
+    const search = await page.evaluate((q) => (window.qsbPage.restart(1, false, q), location.search), query);
+    assert.equal(search, '?altitude=395.7&amplitude=11.3&frequency=0.52&phase=7.5&whiskers=normals' + kept, query);
+  }
 });
 
 test('the keyboard alone: Space presses a focused button, the help takes the focus, keeps it and gives it back', async () => {
@@ -278,7 +364,8 @@ test('the keyboard alone: Space presses a focused button, the help takes the foc
   assert.deepEqual(await focused(), [false, false, 'button-receiver']);
 });
 
-test('axe-core finds no serious or critical violation, with the chart and with the help open', async () => {
+test('axe-core finds no serious or critical violation, with every view shown and with the help open', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1, false, '?scene=2&map=1&waterfall=1&statistics=1&ionosphere=quiet'), window.qsbPage.run()));
   await page.addScriptTag({ path: root + 'web/node_modules/axe-core/axe.min.js' });
   const violations = () => page.evaluate(async () => (await window.axe.run()).violations
     .filter((v) => v.impact === 'serious' || v.impact === 'critical').map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
@@ -332,7 +419,20 @@ test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button ac
       ['pause', { pause: 'Resume null false', step: 'Step null false', mark: true, url: 'receiver=900 whiskers=normals paused=1' }],
       ['tangents', { tangents: 'Tangents true false', normals: 'Normals false false', url: 'receiver=900 whiskers=tangents paused=1' }],
       ['normals', { tangents: 'Tangents false false', normals: 'Normals true false', url: 'receiver=900 whiskers=normals paused=1' }],
+      ['map', { map: 'Map true false', url: 'receiver=900 whiskers=normals paused=1 map=1' }],
+      ['waterfall', { waterfall: 'Waterfall true false', url: 'receiver=900 whiskers=normals paused=1 map=1 waterfall=1' }],
+      ['statistics', { statistics: 'Statistics true false', url: 'receiver=900 whiskers=normals paused=1 map=1 waterfall=1 statistics=1' }],
+      ['ionosphere', { ionosphere: 'Ionosphere: quiet null false', url: 'receiver=900 whiskers=normals paused=1 map=1 waterfall=1 statistics=1 ionosphere=quiet' }],
     ]);
+    // Every view within the width, and the scene's name on the line by the chart after a scene is chosen.
+    await p.selectOption('#scene-select', '1');
+    assert.deepEqual(await p.evaluate(() => [document.documentElement.scrollWidth, document.getElementById('scene-state').textContent]),
+      [390, 'Scene 2: Deep multipath | Ionosphere: smooth']);
+    for (const id of ['map', 'waterfall', 'statistics', 'scene-select', 'button-map', 'button-ionosphere']) {
+      const box = await p.locator('#' + id).boundingBox();
+      assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.height >= 44, `${id} ${JSON.stringify(box)}`);
+    }
+    await p.evaluate(() => (window.qsbPage.restart(3, false, '?receiver=900'), window.qsbPage.press(0x20), window.qsbPage.run()));
     // The chart drawn at its CSS size (its labels 11 CSS px high), on 3 device pixels each.
     const [fillWidth, cssWidth, deviceWidth] = await p.evaluate(() => {
       const chart = window.qsbPage.drawChart(), heap = window.qsbPage.core.HEAP32;
