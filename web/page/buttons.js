@@ -30,6 +30,10 @@ export const BUTTONS = [
     press: (page) => page.press(KEY.N), pressed: (page) => page.core._qsb_whiskers() === 2,
   },
   {
+    id: 'sound', label: 'Sound', keys: 'A', title: 'The receiver\'s signal as a tone on or off (A)',
+    press: (page) => page.press(KEY.A), pressed: (page) => page.core._qsb_sound_on() !== 0,
+  },
+  {
     id: 'help', label: 'Help', keys: 'F1', title: 'Every key, button and touch (F1 or ?)',
     press: (page) => page.press(KEY.F1), popup: 'dialog',
   },

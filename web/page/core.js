@@ -4,7 +4,7 @@
 // The Windows program's virtual key codes, which the core's key handling
 // (qsb_key) takes: keys and buttons alike press them.
 export const KEY = {
-  T: 0x54, N: 0x4e, R: 0x52, SPACE: 0x20, PERIOD: 0xbe, LEFT: 0x25, RIGHT: 0x27, F1: 0x70,
+  T: 0x54, N: 0x4e, R: 0x52, SPACE: 0x20, PERIOD: 0xbe, LEFT: 0x25, RIGHT: 0x27, F1: 0x70, A: 0x41,
 };
 export const KEY_ACTION_HELP = 3;  // KeyAction::Help, pinned in qsb_web.cpp
 export const WHISKERS = ['none', 'tangents', 'normals'];  // qsb_whiskers' numbers

@@ -4,7 +4,7 @@ import { KEY } from './core.js';
 
 const KEY_CODES = {
   t: KEY.T, n: KEY.N, r: KEY.R, ' ': KEY.SPACE, '.': KEY.PERIOD,
-  ArrowLeft: KEY.LEFT, ArrowRight: KEY.RIGHT, F1: KEY.F1, '?': KEY.F1,
+  ArrowLeft: KEY.LEFT, ArrowRight: KEY.RIGHT, F1: KEY.F1, '?': KEY.F1, a: KEY.A,
 };
 
 // A focused slider ignores letters, Space and the period, so they act there

@@ -15,6 +15,7 @@ import { copyLink } from './link.js';
 import { savePng, saveText } from './downloads.js';
 import { makeHelp } from './help.js';
 import { makeFrameLoop } from './frame_loop.js';
+import { makeSound } from './sound.js';
 
 const status = document.getElementById('status');
 const NOTE_MS = 4000;  // how long a confirmation stays
@@ -38,6 +39,7 @@ function start(core) {
   const pausedMark = document.getElementById('paused-mark');
   const driftState = document.getElementById('drift-state');
   const receiverState = document.getElementById('receiver-state');
+  const sound = makeSound(core, document.getElementById('sound-state'));
 
   const page = {
     frames: 0,  // frames shown so far
@@ -54,6 +56,7 @@ function start(core) {
     refresh() {
       showViews(core, views);
       bar.refresh();
+      sound.sync();
       const paused = core._qsb_paused() !== 0;
       const shown = core._qsb_receiver_shown() !== 0;
       pausedMark.hidden = !paused;
@@ -90,6 +93,7 @@ function start(core) {
     },
     step() {
       const frame = page.drawFrame();
+      sound.frame();
       page.paint(frame, page.drawChart());
       ++page.frames;
       keepAddress(page);
@@ -139,6 +143,7 @@ function start(core) {
   applyAddress(page, location.search);
   page.refresh();
   window.qsbPage = page;
+  window.qsbSound = sound;
   status.textContent = '';
   page.step();
   page.run();
