@@ -1,9 +1,10 @@
 // The page's sound over a long run in headless Chromium: the receiver shown,
 // the drift running, the sound on (A), for SECONDS (default 300); reports
-// the audio thread's underruns and calls every 30 s and at the end, and what
-// a frame's samples (0.1 s at the context's rate) cost the page's thread in
-// WebAssembly while the level holds (no ramp): the median of 50 batches of
-// 20 fills, after 10 batches.
+// the output's underruns (as Chromium counts them) and the worklet's calls
+// every 30 s, and what a frame's samples (0.1 s at the context's rate) cost
+// in the generator's WebAssembly (qsb_sound.wasm, instantiated here), the
+// level ramping in every other frame: the median of 50 batches of 20 frames,
+// after 10 batches.
 //   node web/bench/sound_bench.mjs [SECONDS] [SITE_FOLDER]
 import { fileURLToPath } from 'node:url';
 import { serve } from '../serve.mjs';
@@ -18,13 +19,18 @@ const browser = await launchChromium();
 try {
   const page = browser.page;
   await openPage(page, url);
-  // Before the sound starts, which gives it a fresh generator.
-  const fillMs = await page.evaluate(() => {
-    const core = window.qsbPage.core, rate = new AudioContext().sampleRate, times = [];
-    core._qsb_sound_start(rate);
+  const fillMs = await page.evaluate(async () => {
+    const { instance } = await WebAssembly.instantiateStreaming(fetch('qsb_sound.wasm'));
+    const context = new AudioContext(), rate = context.sampleRate, wasm = instance.exports, times = [];
+    context.close();
+    wasm._initialize();
+    wasm.qsb_sound_start(rate);
     for (let i = 0; i < 60; ++i) {
       const t0 = performance.now();
-      for (let j = 0; j < 20; ++j) core._qsb_sound_fill(Math.round(rate / 10));
+      for (let j = 0; j < 20; ++j) {
+        wasm.qsb_sound_level(1, j % 2 ? -20 : 6);  // as the native BM_SoundFrame
+        wasm.qsb_sound_fill(Math.round(rate / 10));
+      }
       times.push((performance.now() - t0) / 20);
     }
     return times.slice(10).sort((a, b) => a - b)[25];

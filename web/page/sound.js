@@ -1,25 +1,24 @@
-// The receiver's sound through Web Audio. The core's generator runs on this
-// thread in WebAssembly and gets the receiver's level once a frame; an
-// AudioWorklet (sound_worklet.js) plays its samples from a small ring and
-// asks for a chunk whenever the ring runs under its target, so the page
-// works in steps of 20 ms and a frame's new level is heard after at most
-// the target's 60 ms of queued samples plus one chunk's wait.
+// The receiver's sound through Web Audio. The core's generator plays in the
+// audio thread: an AudioWorklet (sound_worklet.js) runs it from its own small
+// WebAssembly module (qsb_sound.wasm) and makes every block as it is played,
+// so a busy page never leaves the output short; once a frame the page posts
+// the frame's level, which the worklet takes before its next block, 3 ms
+// later at 44.1 kHz.
 //
 // The sound follows the core's SoundOn (A, the Sound button, or off with
 // the receiver). Browsers start audio only after a click or a key: a
 // context that will not run says so in the status line and starts at the
 // next click or key. A hidden page suspends the context; shown again it
 // resumes if the sound is on.
-const CHUNK_SECONDS = 0.02;
-const TARGET_SECONDS = 0.06;
 const BLOCKED_AFTER_MS = 500;  // a context that does not run by then waits for a gesture
-const QUANTUM = 128;           // the samples of one call of the worklet
-
-const quanta = (seconds, rate) => QUANTUM * Math.ceil((seconds * rate) / QUANTUM);
+const MIN_RATE = 8000, MAX_RATE = 192000;  // the generator's (model/sound_generator.h)
 
 export function makeSound(core, statusLine) {
-  const sound = { context: null, node: null, on: false, problem: '', underruns: 0, quanta: 0, captures: [] };
+  const sound = { context: null, node: null, on: false, problem: '', quanta: 0, captures: [] };
   let blockedTimer = 0;
+  // The output's underruns as the browser counts them: blocks the audio
+  // thread did not have ready when the device asked.
+  Object.defineProperty(sound, 'underruns', { get: () => sound.context?.playbackStats?.underrunEvents ?? null });
 
   const show = () => {
     const state = sound.context?.state;
@@ -32,34 +31,34 @@ export function makeSound(core, statusLine) {
     const waiting = sound.on && state !== 'running' && !blockedTimer && !document.hidden;
     statusLine.classList.toggle('error', Boolean(sound.problem) || waiting);
   };
+  const fail = (why) => (sound.problem = why, show());
 
-  const fill = (count) => {
-    const at = core._qsb_sound_fill(count) >> 2;
-    const samples = core.HEAPF32.slice(at, at + Math.min(count, core._qsb_sound_block_capacity()));
-    sound.node?.port.postMessage(samples, [samples.buffer]);
-  };
-
+  const level = () => [core._qsb_sound_paths(), core._qsb_sound_db()];
   const heard = ({ data }) => {
-    if (data.need) {
-      if (sound.on) fill(data.need);
-    } else if (data.captured) {
-      sound.captures.shift()?.({ samples: data.captured, time: data.time });
-    } else {
-      Object.assign(sound, { underruns: data.underruns, quanta: data.quanta });
-    }
+    if (data.captured) sound.captures.shift()?.({ samples: data.captured, time: data.time });
+    else sound.quanta = data.quanta;
   };
 
-  // The worklet's node comes once its module is loaded; until then the
-  // context plays silence.
+  // The node comes once the worklet's script and the generator's module
+  // are loaded; until then the context plays silence.
   const makeContext = () => {
     const context = new AudioContext();
+    const rate = context.sampleRate;
+    const why = !context.audioWorklet ? 'the page needs https, or to come from this computer, for its audio worklet'
+      : !(rate >= MIN_RATE && rate <= MAX_RATE) ? `the output's ${rate} Hz is outside the 8 to 192 kHz the tone is made for` : '';
+    if (why) {
+      context.close();
+      throw new Error(why);
+    }
     context.addEventListener('statechange', show);
-    const options = { chunk: quanta(CHUNK_SECONDS, context.sampleRate), target: quanta(TARGET_SECONDS, context.sampleRate) };
-    context.audioWorklet.addModule(new URL('./sound_worklet.js', import.meta.url)).then(() => {
-      sound.node = new AudioWorkletNode(context, 'qsb-sound', { numberOfInputs: 0, outputChannelCount: [1], processorOptions: options });
+    const generator = WebAssembly.compileStreaming(fetch(new URL('../qsb_sound.wasm', import.meta.url)));
+    Promise.all([generator, context.audioWorklet.addModule(new URL('./sound_worklet.js', import.meta.url))]).then(([module]) => {
+      sound.node = new AudioWorkletNode(context, 'qsb-sound', { numberOfInputs: 0, outputChannelCount: [1], processorOptions: { module } });
       sound.node.port.onmessage = heard;
+      sound.node.onprocessorerror = () => fail('the player stopped with an error');
       sound.node.connect(context.destination);
-    }).catch((error) => (sound.problem = 'the player could not be loaded (' + (error.message || error) + ')', show()));
+      if (sound.on) sound.node.port.postMessage({ start: level() });
+    }).catch((error) => fail('the player could not be loaded (' + (error.message || error) + ')'));
     return context;
   };
 
@@ -70,25 +69,19 @@ export function makeSound(core, statusLine) {
     sound.context.resume().then(show, show);
   };
 
+  // A fresh generator each time, as the Windows program opens its device afresh.
   const start = () => {
     try {
       sound.context ||= makeContext();
     } catch (error) {
-      sound.problem = 'this browser cannot play it (' + (error.message || error) + ')';
+      sound.problem = error.message || String(error);
       return;
     }
-    const rate = sound.context.sampleRate;
-    if (core._qsb_sound_start(rate) !== rate) {
-      sound.problem = `the output's ${rate} Hz is outside the 8 to 192 kHz the tone is made for`;
-      return;
-    }
-    sound.problem = '';
-    sound.node?.port.postMessage('flush');  // chunks asked for while it went off were never sent
+    sound.node?.port.postMessage({ start: level() });
     resume();
   };
 
   const stop = () => {
-    sound.node?.port.postMessage('flush');  // what plays out until the suspension is no underrun
     if (sound.context?.state === 'running') sound.context.suspend().then(show);
   };
 
@@ -104,7 +97,7 @@ export function makeSound(core, statusLine) {
   };
 
   // Once a frame, after it was drawn: the frame's level.
-  sound.frame = () => sound.on && core._qsb_sound_level();
+  sound.frame = () => sound.on && sound.node?.port.postMessage({ level: level() });
 
   // The next `count` samples the worklet plays, and the context time of the first.
   sound.capture = (count) => new Promise((done) => {

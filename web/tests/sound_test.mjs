@@ -139,9 +139,10 @@ test('a hidden page suspends the sound; shown again it resumes only if the sound
   }
 });
 
-test('a browser that waits for a gesture: the page says so and starts the sound at the next click; the Sound button starts it at once', async () => {
+test('a browser that waits for a gesture: the page says so and starts the sound at the next click; the Sound button starts it at once;' +
+  ' a page from elsewhere over http says it has no sound', async () => {
   // Headless Chromium plays without a gesture; desktop Chrome's policy makes it wait.
-  const strict = await launchChromium({ args: ['--autoplay-policy=document-user-activation-required'] });
+  const strict = await launchChromium({ args: ['--autoplay-policy=document-user-activation-required', '--host-resolver-rules=MAP qsb.test 127.0.0.1'] });
   // Every script call the tests make counts as a gesture, waiting for a
   // locator too: the page says when it is ready on its console instead.
   const open = async (pressA) => {
@@ -163,6 +164,10 @@ test('a browser that waits for a gesture: the page says so and starts the sound 
     await q.click('#button-sound');
     await settle(q);
     assert.deepEqual(await shown(q), { pressed: 'true', line: 'Sound on', context: 'running', receiver: 1 });
+    // Not a secure context: no audio worklet.
+    await openPage(q, url.replace('127.0.0.1', 'qsb.test'));
+    await q.keyboard.press('a');
+    await q.locator('#sound-state.error', { hasText: 'No sound: ' }).filter({ hasText: 'https' }).waitFor();
   } finally {
     await strict.close();
   }
