@@ -21,13 +21,13 @@ const ARGS = [
 // pixels (emulation leaves ResizeObserver's device-pixel sizes unscaled).
 // With `phone`, a phone's screen instead: touch, a mobile viewport of width
 // x height (headless windows are at least 500 wide), and the same scale
-// both real and emulated, for real device pixels again.
-export async function launchChromium({ width = 1400, height = 800, scale = 1, phone = false } = {}) {
+// both real and emulated, for real device pixels again. `args`: more switches.
+export async function launchChromium({ width = 1400, height = 800, scale = 1, phone = false, args = [] } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'qsb-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     headless: true,
-    args: [...ARGS, `--window-size=${width},${height}`, `--force-device-scale-factor=${scale}`],
+    args: [...ARGS, ...args, `--window-size=${width},${height}`, `--force-device-scale-factor=${scale}`],
     ...(phone ? { viewport: { width, height }, deviceScaleFactor: scale, hasTouch: true, isMobile: true } : { viewport: null }),
   });
   const close = async () => {

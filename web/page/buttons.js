@@ -26,7 +26,10 @@ export const BUTTONS = [
     id: 'statistics', label: 'Statistics', keys: 'S', title: 'The fading statistics on or off (S)',
     press: (page) => page.press(KEY.S), pressed: (page) => page.core._qsb_statistics_shown() !== 0,
   },
-  // Sound (A): the sound's branch puts its button here.
+  {
+    id: 'sound', label: 'Sound', keys: 'A', title: 'The receiver\'s signal as a tone on or off (A)',
+    press: (page) => page.press(KEY.A), pressed: (page) => page.core._qsb_sound_on() !== 0,
+  },
   {
     id: 'ionosphere', label: (page) => `Ionosphere: ${ionosphere(page)}`, keys: 'I',
     title: 'The next ionosphere: smooth, quiet, moderate, disturbed (I)', press: (page) => page.press(KEY.I),

@@ -3,9 +3,8 @@
 
 // The Windows program's virtual key codes, which the core's key handling
 // (qsb_key) takes: keys and buttons alike press them.
-// The sound's key, A (0x41), is the sound's own module's.
 export const KEY = {
-  T: 0x54, N: 0x4e, R: 0x52, SPACE: 0x20, PERIOD: 0xbe, LEFT: 0x25, RIGHT: 0x27, F1: 0x70,
+  T: 0x54, N: 0x4e, R: 0x52, SPACE: 0x20, PERIOD: 0xbe, LEFT: 0x25, RIGHT: 0x27, F1: 0x70, A: 0x41,
   M: 0x4d, W: 0x57, S: 0x53, I: 0x49, SCENE_1: 0x31,  // 1 to 5: 0x31 to 0x35
 };
 // KeyAction's numbers that the page acts on, pinned in qsb_web.cpp.

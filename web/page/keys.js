@@ -4,10 +4,9 @@ import { KEY } from './core.js';
 
 const KEY_CODES = {
   t: KEY.T, n: KEY.N, r: KEY.R, ' ': KEY.SPACE, '.': KEY.PERIOD,
-  ArrowLeft: KEY.LEFT, ArrowRight: KEY.RIGHT, F1: KEY.F1, '?': KEY.F1,
+  ArrowLeft: KEY.LEFT, ArrowRight: KEY.RIGHT, F1: KEY.F1, '?': KEY.F1, a: KEY.A,
   m: KEY.M, w: KEY.W, s: KEY.S, i: KEY.I,
   1: KEY.SCENE_1, 2: KEY.SCENE_1 + 1, 3: KEY.SCENE_1 + 2, 4: KEY.SCENE_1 + 3, 5: KEY.SCENE_1 + 4,
-  // Sound: the sound's branch adds `a` here.
 };
 
 // A focused slider ignores letters, Space and the period, so they act there

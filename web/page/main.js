@@ -16,6 +16,7 @@ import { copyLink } from './link.js';
 import { savePng, saveText } from './downloads.js';
 import { makeHelp } from './help.js';
 import { makeFrameLoop } from './frame_loop.js';
+import { makeSound } from './sound.js';
 
 const status = document.getElementById('status');
 const NOTE_MS = 4000;  // how long a confirmation stays
@@ -48,6 +49,7 @@ function start(core) {
     const name = scene >= 0 ? `Scene ${scene + 1}: ${text(core, core._qsb_scene_name(scene))} | ` : '';
     return `${name}Ionosphere: ${text(core, core._qsb_ionosphere_name(kind))}`;
   };
+  const sound = makeSound(core, document.getElementById('sound-state'));
 
   const page = {
     frames: 0,  // frames shown so far
@@ -76,6 +78,7 @@ function start(core) {
       const said = sceneText();
       if (sceneState.textContent !== said) sceneState.textContent = said;
       sceneState.hidden = said === '';
+      sound.sync();
       const paused = core._qsb_paused() !== 0;
       const shown = core._qsb_receiver_shown() !== 0;
       pausedMark.hidden = !paused;
@@ -117,6 +120,7 @@ function start(core) {
     },
     step() {
       const frame = page.drawFrame();
+      sound.frame();
       page.paint(frame, page.drawViews());
       ++page.frames;
       keepAddress(page);
@@ -167,6 +171,7 @@ function start(core) {
   applyAddress(page, location.search);
   page.refresh();
   window.qsbPage = page;
+  window.qsbSound = sound;
   status.textContent = '';
   page.step();
   page.run();
