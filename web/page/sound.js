@@ -42,7 +42,7 @@ export function makeSound(core, statusLine) {
   // The node comes once the worklet's script and the generator's module
   // are loaded; until then the context plays silence.
   const makeContext = () => {
-    const context = new AudioContext();
+    const context = new AudioContext({ latencyHint: 'playback' });
     const rate = context.sampleRate;
     const why = !context.audioWorklet ? 'the page needs https, or to come from this computer, for its audio worklet'
       : !(rate >= MIN_RATE && rate <= MAX_RATE) ? `the output's ${rate} Hz is outside the 8 to 192 kHz the tone is made for` : '';

@@ -116,7 +116,8 @@ test('a frame\'s new level is heard within 150 ms of the frame, and 10 s of soun
   const outputLatency = await page.evaluate(() => window.qsbSound.context.outputLatency);
   console.log(`# frame to the first sample at the new level: ${latencies.map((t) => (1000 * t).toFixed(0)).join(', ')} ms` +
     ` (the output adds ${(1000 * outputLatency).toFixed(0)} ms)`);
-  assert.ok(latencies.every((t) => t > 0 && t < 0.15), latencies.join(' '));
+  // Heard means out of the speaker: the output's own delay counts too.
+  assert.ok(latencies.every((t) => t > 0 && t + outputLatency < 0.15), `${latencies.join(' ')} + ${outputLatency}`);
 
   await page.evaluate(() => window.qsbPage.press(0x20));  // the drift runs: a new level every frame
   const counts = () => page.evaluate(() => [window.qsbSound.context.currentTime, window.qsbSound.quanta, window.qsbSound.underruns]);
