@@ -19,13 +19,10 @@ static void GdiMoveTo(void* c, int x, int y) { MoveToEx(Dc(c), x, y, nullptr); }
 
 static void GdiLineTo(void* c, int x, int y) { LineTo(Dc(c), x, y); }
 
-// The stock GUI font, on whatever lies beneath: stock objects need no
-// deleting, so texts cost no GDI objects.
+// In the font and the background mode GdiSurface chose.
 static void GdiText(void* c, PenId colour, int x, int y, const char* text)
 {
     const Rgb rgb = StyleOf(colour).Colour;
-    SelectObject(Dc(c), GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(Dc(c), TRANSPARENT);
     SetTextColor(Dc(c), RGB(rgb.R, rgb.G, rgb.B));
     TextOutA(Dc(c), x, y, text, static_cast<int>(std::strlen(text)));
 }
@@ -66,7 +63,13 @@ static void GdiCells(void* c, int left, int top, int cellWidth, int cellHeight, 
     }
 }
 
+// The stock GUI font, on whatever lies beneath, chosen once for all the
+// texts: under Wine each choice of a font asks X for its resources (two
+// files opened), which a text each made 64 times a frame. Stock objects
+// need no deleting, so texts cost no GDI objects.
 DrawingSurface GdiSurface(HDC dc)
 {
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
     return DrawingSurface{dc, GdiFill, GdiSelectPen, GdiMoveTo, GdiLineTo, GdiText, GdiCells};
 }
