@@ -180,9 +180,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MOVE:
     case WM_SIZE: AlignMapWindow(); return 0;  // the map keeps the scene's columns
-    // The frame fills the whole client area: an erase first would only
-    // paint it twice, and flicker.
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND: return 1;              // the frame covers the client area: no erase, no flicker
     case WM_PAINT:
         PaintFrame(window);
         FeedSoundLevel();
