@@ -180,6 +180,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MOVE:
     case WM_SIZE: AlignMapWindow(); return 0;  // the map keeps the scene's columns
+    case WM_ERASEBKGND: return 1;              // the frame covers the client area: no erase, no flicker
     case WM_PAINT:
         PaintFrame(window);
         FeedSoundLevel();

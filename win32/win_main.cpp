@@ -14,10 +14,10 @@ constexpr UINT_PTR RedrawTimerId = 4004;
 constexpr UINT RedrawPeriodMs = 100;
 
 // Forces the frame out now, inside the tick, instead of waiting for the
-// low-priority WM_PAINT. The erase clears to the class background first.
+// low-priority WM_PAINT. No erase: the frame fills its whole client area.
 static void CALLBACK RedrawTimerProc(HWND window, UINT, UINT_PTR, DWORD)
 {
-    InvalidateRect(window, nullptr, TRUE);
+    InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
 }
 

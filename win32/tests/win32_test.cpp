@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "win32/view_windows.h"
 #include "controls/key_commands.h"
@@ -93,8 +94,8 @@ TEST(ParamDialog, StartsFromTheSceneAndStoresTheNotifyingSlider)
 }
 
 // The first frame on GDI: the pens' widths, every pen's and the brush's
-// colour on the bitmap, and the last ray drawn (27 degrees, from (6, 490) to
-// (535, 91)) marked along its middle.
+// colour on the bitmap, the last ray drawn (27 degrees, from (6, 490) to
+// (535, 91)) marked along its middle, and the same pixels line by line.
 TEST(GdiFrame, PensWidthsAndColours)
 {
     constexpr int width = 1000, height = 550;
@@ -121,6 +122,17 @@ TEST(GdiFrame, PensWidthsAndColours)
             << std::hex << rgb;
     }
     EXPECT_EQ(pixels[290 * width + 270] & 0xFFFFFF, 0x859900u);
+    // The same frame with every line GDI's own LineTo: the surface's held
+    // polylines leave every pixel as it was, the last lines drawn too.
+    const std::vector<uint32_t> held(pixels, end);
+    DrawingSurface direct = GdiSurface(dc);
+    direct.SelectPen = [](void* c, PenId pen) { SelectObject(static_cast<HDC>(c), PenHandle(pen)); };
+    direct.MoveTo = [](void* c, int x, int y) { MoveToEx(static_cast<HDC>(c), x, y, nullptr); };
+    direct.LineTo = [](void* c, int x, int y) { LineTo(static_cast<HDC>(c), x, y); };
+    Scene = StartSceneState();
+    DrawFrame(direct, width, height);
+    GdiFlush();
+    EXPECT_TRUE(std::equal(held.begin(), held.end(), pixels));
     SelectObject(dc, old);
     DeleteDrawingResources(), DeleteObject(bitmap), DeleteDC(dc);
     Scene = StartSceneState();
