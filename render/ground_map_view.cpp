@@ -56,9 +56,7 @@ static_assert(GroundMapFooterMinWidth >= 2 * NarrowMargin + EstimatedWidth(Capti
 // 1 for one line, 2 for the caption on a line of its own, 3 for it on two.
 int FooterLines(int width)
 {
-    return width >= OneLineWidth                                      ? 1
-           : width >= 2 * NarrowMargin + EstimatedWidth(CaptionChars) ? 2
-                                                                      : 3;
+    return width >= OneLineWidth ? 1 : width >= 2 * NarrowMargin + EstimatedWidth(CaptionChars) ? 2 : 3;
 }
 
 void DrawStripRows(const DrawingSurface& s, int width, int plotHeight)

@@ -81,4 +81,5 @@ void DrawLevelLegend(const DrawingSurface& s, int left, int top)
     s.Text(s.Context, PenId::Label, swatch + 16, top - 2, "no signal");
 }
 
-static_assert(LegendWidth == ScaleColours * BarCellWidth + 24 + 16 + EstimatedWidth(9), "up to the end of \"no signal\"");
+static_assert(LegendWidth == ScaleColours * BarCellWidth + 24 + 16 + EstimatedWidth(9),
+              "up to the end of \"no signal\"");
