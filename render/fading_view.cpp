@@ -7,6 +7,7 @@
 #include "model/fading_window.h"
 #include "model/truncate.h"
 #include "model/viewer_state.h"
+#include "render/text_width.h"
 
 namespace {
 
@@ -19,6 +20,14 @@ struct Plot {
 };
 
 constexpr int TableWidth = 240, RowHeight = 15;
+// Beside the paper the table's rows start at TableTop; under it they start
+// TableGap under the paper (its labels between), and take TableHeight, the
+// "measured" header above them included. The paper is at least
+// NarrowPaperHeight high, for its 90 % and 99 % labels to stay apart.
+constexpr int PlotTop = 44, TableTop = 44, TableGap = 36 + 2 * RowHeight, TableHeight = 13 * RowHeight;
+constexpr int NarrowPlotTop = PlotTop + TextLineHeight, NarrowPaperHeight = 180, WideMinHeight = 300;
+static_assert(FadingMinWidth >= 4 + TableWidth && FadingMinWidth >= 4 + EstimatedWidth(54),
+              "the table and the verdict fit (\"Rayleigh fading: the curve follows the line (KS 0.037)\")");
 constexpr int MeasuredColumn = 124, RayleighColumn = 186;
 constexpr int CurvePoints = 120;
 
@@ -101,11 +110,11 @@ void Format(char* text, int size, const char* format, double value)
     std::isnan(value) ? std::snprintf(text, size, "-") : std::snprintf(text, size, format, value);
 }
 
-void DrawTableRow(const DrawingSurface& s, int left, int row, const char* name, const char* format, double measured,
-                  double rayleigh)
+void DrawTableRow(const DrawingSurface& s, int left, int top, int row, const char* name, const char* format,
+                  double measured, double rayleigh)
 {
     char text[32];
-    const int y = 44 + RowHeight * row;
+    const int y = top + RowHeight * row;
     s.Text(s.Context, PenId::Label, left, y, name);
     Format(text, sizeof text, format, measured);
     s.Text(s.Context, PenId::Signal, left + MeasuredColumn, y, text);
@@ -115,38 +124,42 @@ void DrawTableRow(const DrawingSurface& s, int left, int row, const char* name, 
     }
 }
 
-void DrawTable(const DrawingSurface& s, int left, const FadingStatistics& m)
+void DrawTable(const DrawingSurface& s, int left, int top, const FadingStatistics& m)
 {
     const RayleighFading r = RayleighFadingFor(m.CrossingsPerSecond);
-    s.Text(s.Context, PenId::Signal, left + MeasuredColumn, 44 - RowHeight, "measured");
-    s.Text(s.Context, PenId::Rayleigh, left + RayleighColumn, 44 - RowHeight, "Rayleigh");
-    DrawTableRow(s, left, 0, "1 % level, dB", "%+.1f", m.P01Db, r.P01Db);
-    DrawTableRow(s, left, 1, "10 % level, dB", "%+.1f", m.P10Db, r.P10Db);
-    DrawTableRow(s, left, 2, "90 % level, dB", "%+.1f", m.P90Db, r.P90Db);
-    DrawTableRow(s, left, 3, "99 % level, dB", "%+.1f", m.P99Db, r.P99Db);
-    DrawTableRow(s, left, 4, "under -10 dB, %", "%.1f", 100 * m.Below10, 100 * r.Below10);
-    DrawTableRow(s, left, 5, "median crossings/s", "%.2f", m.CrossingsPerSecond, NAN);
-    DrawTableRow(s, left, 6, "fades/s at -10 dB", "%.2f", m.FadesPerSecond, r.FadesPerSecond);
-    DrawTableRow(s, left, 7, "fade length, s", "%.2f", m.FadeSeconds, r.FadeSeconds);
-    DrawTableRow(s, left, 8, "KS distance", "%.3f", m.Ks, NAN);
+    s.Text(s.Context, PenId::Signal, left + MeasuredColumn, top - RowHeight, "measured");
+    s.Text(s.Context, PenId::Rayleigh, left + RayleighColumn, top - RowHeight, "Rayleigh");
+    DrawTableRow(s, left, top, 0, "1 % level, dB", "%+.1f", m.P01Db, r.P01Db);
+    DrawTableRow(s, left, top, 1, "10 % level, dB", "%+.1f", m.P10Db, r.P10Db);
+    DrawTableRow(s, left, top, 2, "90 % level, dB", "%+.1f", m.P90Db, r.P90Db);
+    DrawTableRow(s, left, top, 3, "99 % level, dB", "%+.1f", m.P99Db, r.P99Db);
+    DrawTableRow(s, left, top, 4, "under -10 dB, %", "%.1f", 100 * m.Below10, 100 * r.Below10);
+    DrawTableRow(s, left, top, 5, "median crossings/s", "%.2f", m.CrossingsPerSecond, NAN);
+    DrawTableRow(s, left, top, 6, "fades/s at -10 dB", "%.2f", m.FadesPerSecond, r.FadesPerSecond);
+    DrawTableRow(s, left, top, 7, "fade length, s", "%.2f", m.FadeSeconds, r.FadeSeconds);
+    DrawTableRow(s, left, top, 8, "KS distance", "%.3f", m.Ks, NAN);
     char text[64];
     std::snprintf(text, sizeof text, "over the last %.0f s", m.Frames * SecondsPerLevel);
-    s.Text(s.Context, PenId::Label, left, 44 + RowHeight * 10, text);
+    s.Text(s.Context, PenId::Label, left, top + RowHeight * 10, text);
     std::snprintf(text, sizeof text, "signal in %d of %d frames", m.Samples, m.Frames);
-    s.Text(s.Context, PenId::Label, left, 44 + RowHeight * 11, text);
+    s.Text(s.Context, PenId::Label, left, top + RowHeight * 11, text);
 }
 
 // The title, and under it the verdict a learner looks for first.
-void DrawHeadings(const DrawingSurface& s, const FadingStatistics& m)
+void DrawHeadings(const DrawingSurface& s, const FadingStatistics& m, bool narrow)
 {
     char text[128];
     std::snprintf(text, sizeof text, "Fading statistics at x = %.0f, %s ionosphere", Viewer.Receiver.X,
                   IonosphereName(Viewer.Rough.Kind));
     s.Text(s.Context, PenId::Label, 4, 4, text);
     if (m.Samples < MinFadingSamples) {
+        const char* hint = Viewer.ReceiverShown ? "" : " (R shows the receiver)";
         std::snprintf(text, sizeof text, "Collecting: %d of %d samples with a signal%s", m.Samples, MinFadingSamples,
-                      Viewer.ReceiverShown ? "" : " (R shows the receiver)");
+                      narrow ? "" : hint);
         s.Text(s.Context, PenId::Label, 4, 19, text);
+        if (narrow && hint[0] != '\0') {
+            s.Text(s.Context, PenId::Label, 4, 19 + TextLineHeight, hint + 1);
+        }
         return;
     }
     const bool rayleigh = m.Ks <= RayleighKsLimit;
@@ -163,13 +176,20 @@ void DrawFadingView(const DrawingSurface& s, int width, int height)
     s.FillRect(s.Context, 0, 0, width, height);
     const int count = FadingSeries(Fading, Series);
     const FadingStatistics measured = MeasureSortedFading(Series, count, Sorted, FadingSorted(Fading, Sorted));
-    const Plot plot{50, 44, width - TableWidth - 16, height - 36};
+    const bool narrow = width < FadingWideWidth;
+    const Plot plot = narrow ? Plot{50, NarrowPlotTop, width - 16, height - TableGap - TableHeight}
+                             : Plot{50, PlotTop, width - TableWidth - 16, height - 36};
     DrawPaper(s, plot);
     DrawRayleighLine(s, plot);
     if (measured.Samples >= MinFadingSamples) {
         DrawMeasuredCurve(s, plot, measured.Samples);
-        DrawTable(s, width - TableWidth, measured);
+        DrawTable(s, narrow ? 4 : width - TableWidth, narrow ? plot.Bottom + TableGap : TableTop, measured);
     }
-    DrawHeadings(s, measured);
+    DrawHeadings(s, measured, narrow);
     s.SelectPen(s.Context, PenId::Black);
+}
+
+int FadingViewMinHeight(int width)
+{
+    return width < FadingWideWidth ? NarrowPlotTop + NarrowPaperHeight + TableGap + TableHeight : WideMinHeight;
 }

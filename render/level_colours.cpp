@@ -2,6 +2,7 @@
 
 #include "model/level_rings.h"
 #include "model/truncate.h"
+#include "render/text_width.h"
 
 namespace {
 
@@ -79,3 +80,6 @@ void DrawLevelLegend(const DrawingSurface& s, int left, int top)
     s.Cells(s.Context, swatch, top, 12, BarHeight, &grey, 1);
     s.Text(s.Context, PenId::Label, swatch + 16, top - 2, "no signal");
 }
+
+static_assert(LegendWidth == ScaleColours * BarCellWidth + 24 + 16 + EstimatedWidth(9),
+              "up to the end of \"no signal\"");

@@ -22,6 +22,7 @@ unsigned char ScaleColourOf(double db);
 unsigned char CodeColour(unsigned char code);
 
 // The legend: the scale as a bar with its dB labels, and the no-signal
-// swatch, in a band LegendHeight high from (left, top), about 420 wide.
-constexpr int LegendHeight = 24;
+// swatch, in a band LegendHeight high from (left, top), LegendWidth wide
+// (its last text's width estimated as render/text_width.h does).
+constexpr int LegendHeight = 24, LegendWidth = 344;
 void DrawLevelLegend(const DrawingSurface& surface, int left, int top);

@@ -1,11 +1,11 @@
 #include "render/signal_chart.h"
 
 #include <cstdio>
-#include <cstring>
 #include <initializer_list>
 
 #include "model/truncate.h"
 #include "model/viewer_state.h"
+#include "render/text_width.h"
 
 namespace {
 
@@ -19,14 +19,8 @@ constexpr int StepsPerSecond = 10;
 constexpr int SecondsPerGridLine = 5;
 constexpr double DbPerGridLine = 10.0;
 
-// Every edition draws the texts in an 11 px sans-serif. DejaVu Sans, the
-// widest usual one, averages under 6 px a character over the chart's texts
-// (a digit takes 7, a space 3.5): six a character, and one more, holds them.
-constexpr int EstimatedWidth(int characters) { return 6 * (characters + 1); }
-int TextWidth(const char* text) { return EstimatedWidth(static_cast<int>(std::strlen(text))); }
-
 constexpr int TextMargin = 8;  // the texts' distance from the client area's sides
-constexpr int LineHeight = 14;
+constexpr int LineHeight = TextLineHeight;
 constexpr int ValueColumn = 130;  // from one current value to the next
 constexpr int PlotLeft = 64, PlotRightMargin = 16, PlotBottomMargin = 22;
 constexpr int OneLineTop = 28, TwoLineTop = OneLineTop + LineHeight;

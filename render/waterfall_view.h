@@ -8,3 +8,11 @@
 
 // Draws Patterns' band rings onto a client area of the given size.
 void DrawWaterfall(const DrawingSurface& surface, int width, int height);
+
+// The narrowest client on which every text stays whole and apart (the
+// legend's the widest line; the frequency labels fit from there on), and
+// the least height that leaves the plot room for its time labels, on a
+// client this wide. Narrower than its one line needs, the caption goes
+// under the legend, on two lines if it has to.
+constexpr int WaterfallMinWidth = 352;
+int WaterfallMinHeight(int width);

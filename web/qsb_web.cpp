@@ -71,11 +71,13 @@ static_assert(KeyMap == 0x4D && KeyWaterfall == 0x57 && KeyStatistics == 0x53 &&
 static Recording Frame;
 static Recording Chart;
 static Recording Map;
+static Recording MapFooter;
 static Recording Waterfall;
 static Recording Statistics;
 static FrameView View;
 static FrameView ChartView;
 static FrameView MapView;
+static FrameView MapFooterView;
 static FrameView WaterfallView;
 static FrameView StatisticsView;
 static char Text[64];
@@ -125,6 +127,17 @@ const FrameView* qsb_draw_chart(int width, int height)
     return DrawView(DrawSignalChart, Chart, ChartView, width, height);
 }
 const FrameView* qsb_draw_map(int width, int height) { return DrawView(DrawGroundMap, Map, MapView, width, height); }
+// The map's strip alone (its pixel columns the scene's at 1000 wide), and its
+// footer on a client of its own at any width, its receiver mark at the scene's
+// column scaled to that width.
+const FrameView* qsb_draw_map_strip(int width, int height)
+{
+    return DrawView(DrawGroundMapStrip, Map, MapView, width, height);
+}
+const FrameView* qsb_draw_map_footer(int width, int height)
+{
+    return DrawView(DrawGroundMapFooter, MapFooter, MapFooterView, width, height);
+}
 const FrameView* qsb_draw_waterfall(int width, int height)
 {
     return DrawView(DrawWaterfall, Waterfall, WaterfallView, width, height);
@@ -136,6 +149,19 @@ const FrameView* qsb_draw_statistics(int width, int height)
 
 // The map's height at one row a drift step: its rows and its footer.
 int qsb_map_height() { return LevelRingRows + MapFooterHeight; }
+int qsb_map_rows() { return LevelRingRows; }
+
+// The heights the views need at a width: the map's footer exactly, the
+// waterfall and the statistics at least (their texts apart).
+int qsb_map_footer_height(int width) { return GroundMapFooterHeight(width); }
+int qsb_waterfall_min_height(int width) { return WaterfallMinHeight(width); }
+int qsb_statistics_min_height(int width) { return FadingViewMinHeight(width); }
+
+// The narrowest each view keeps its texts whole and apart at 11 px; the page
+// scales a view down below it rather than crowd it.
+int qsb_map_footer_min_width() { return GroundMapFooterMinWidth; }
+int qsb_waterfall_min_width() { return WaterfallMinWidth; }
+int qsb_statistics_min_width() { return FadingMinWidth; }
 
 // A cell's colour by its index (render/level_colours.h), as 0xRRGGBB.
 int qsb_cell_colour(int index) { return PackedColour(CellColour(static_cast<unsigned char>(index & 0xFF))); }

@@ -1,42 +1,53 @@
 // The canvases the core draws on, one entry each in VIEWS, and their sizes.
 // A canvas holds as many pixels as it covers on the screen (its device-pixel
 // box), so nothing is stretched or blurred. The scene is the painter's fixed
-// 1000 x 500 picture, scaled to the canvas, and the ground map under it is
-// drawn 1000 wide too, so that its columns are the scene's. Every other
-// view is drawn at its CSS size in drawing units, scaled by the device pixel
-// ratio only, so its labels stay 11 CSS pixels high; where the window is
-// narrower than the view's smallest readable width it is drawn at that
-// width and scaled down with the picture.
+// 1000 x 500 picture, scaled to the canvas, and the ground map's strip under
+// it is drawn 1000 wide too, so that its columns are the scene's. Every
+// other view (the map's footer among them) is drawn at its CSS size in
+// drawing units, scaled by the device pixel ratio only, so its labels stay
+// 11 CSS pixels high; each lays its texts out for its width, down to the
+// narrowest the core gives for it, below which it is drawn at that width
+// and scaled down with the picture.
 import { replay } from './replay.js';
 
 export const SCENE_WIDTH = 1000;  // the painter's client rectangle
 export const SCENE_HEIGHT = 500;
 
 // id: the canvas's; size(core): a fixed drawing size (else the CSS size);
-// minWidth: the narrowest it is drawn; shown(core): whether the view is on
-// the page now; draw(core, width, height): draws it and returns its
-// FrameView (the scene's is the last frame's, drawn by the frame loop);
-// picture(core): its height in a saved picture, where it is as wide as the
-// scene. In the order the saved picture stacks them, as the Windows program
-// does.
+// minWidth(core): the narrowest it is drawn; height(core, width) or
+// minHeight(core, width): the CSS height it takes, or at least takes, at a
+// drawing width; shown(core): whether the view is on the page now;
+// draw(core, width, height): draws it and returns its FrameView (the
+// scene's is the last frame's, drawn by the frame loop); picture(core): its
+// height in a saved picture, where it is as wide as the scene (0: not in
+// it), drawn by drawPicture where that differs from draw. In the order the
+// saved picture stacks them, as the Windows program does.
 export const VIEWS = [
   {
     id: 'scene', size: () => [SCENE_WIDTH, SCENE_HEIGHT], shown: () => true, draw: null, picture: () => SCENE_HEIGHT,
   },
   {
-    id: 'map', size: (core) => [SCENE_WIDTH, core._qsb_map_height()], shown: (core) => core._qsb_map_shown() !== 0,
-    draw: (core, width, height) => core._qsb_draw_map(width, height), picture: (core) => core._qsb_map_height(),
+    id: 'map', size: (core) => [SCENE_WIDTH, core._qsb_map_rows()], shown: (core) => core._qsb_map_shown() !== 0,
+    draw: (core, width, height) => core._qsb_draw_map_strip(width, height),
+    picture: (core) => core._qsb_map_height(), drawPicture: (core, width, height) => core._qsb_draw_map(width, height),
+  },
+  {
+    id: 'map-footer', minWidth: (core) => core._qsb_map_footer_min_width(),
+    height: (core, width) => core._qsb_map_footer_height(width), shown: (core) => core._qsb_map_shown() !== 0,
+    draw: (core, width, height) => core._qsb_draw_map_footer(width, height), picture: () => 0,
   },
   {
     id: 'chart', shown: (core) => core._qsb_receiver_shown() !== 0,
     draw: (core, width, height) => core._qsb_draw_chart(width, height), picture: () => 200,
   },
   {
-    id: 'waterfall', minWidth: 620, shown: (core) => core._qsb_waterfall_shown() !== 0,
+    id: 'waterfall', minWidth: (core) => core._qsb_waterfall_min_width(),
+    minHeight: (core, width) => core._qsb_waterfall_min_height(width), shown: (core) => core._qsb_waterfall_shown() !== 0,
     draw: (core, width, height) => core._qsb_draw_waterfall(width, height), picture: () => 358,
   },
   {
-    id: 'statistics', minWidth: 520, shown: (core) => core._qsb_statistics_shown() !== 0,
+    id: 'statistics', minWidth: (core) => core._qsb_statistics_min_width(),
+    minHeight: (core, width) => core._qsb_statistics_min_height(width), shown: (core) => core._qsb_statistics_shown() !== 0,
     draw: (core, width, height) => core._qsb_draw_statistics(width, height), picture: () => 340,
   },
 ];
@@ -71,9 +82,13 @@ export function makeViews(core, replayer, drawScene) {
         continue;  // hidden: it keeps its last size until shown again
       }
       if (!view.fixed) {
-        const zoom = Math.min(1, css.inlineSize / (view.entry.minWidth || 1));
+        const { minWidth, height, minHeight } = view.entry;
+        const zoom = Math.min(1, css.inlineSize / (minWidth ? minWidth(core) : 1));
         view.width = Math.max(1, Math.round(css.inlineSize / zoom));
         view.height = Math.max(1, Math.round(css.blockSize / zoom));
+        // A new height comes back here as a new size, to be drawn at.
+        if (height) view.canvas.style.height = `${height(core, view.width) * zoom}px`;
+        if (minHeight) view.canvas.style.minHeight = `${minHeight(core, view.width) * zoom}px`;
       }
       const height = view.fixed ? Math.max(1, Math.round((deviceWidth * view.height) / view.width)) : deviceHeight;
       if (view.canvas.width !== deviceWidth || view.canvas.height !== height) {
@@ -104,7 +119,7 @@ export function showViews(core, views) {
 // Every view shown, stacked, each as wide as the scene at one device pixel a
 // drawing unit: the picture a user saves.
 export function pictureOf(views, replayer) {
-  const shown = views.list.filter((view) => !view.canvas.hidden);
+  const shown = views.list.filter((view) => !view.canvas.hidden && view.entry.picture(replayer.core) > 0);
   const heights = shown.map((view) => view.entry.picture(replayer.core));
   const picture = document.createElement('canvas');
   picture.width = SCENE_WIDTH;
@@ -116,7 +131,8 @@ export function pictureOf(views, replayer) {
     canvas.width = SCENE_WIDTH;
     canvas.height = heights[i];
     const one = { canvas, ctx: canvas.getContext('2d', { alpha: false }), scaleX: 1, scaleY: 1 };
-    const frame = views.frameOf(view, SCENE_WIDTH, heights[i]);
+    const { drawPicture } = view.entry;
+    const frame = drawPicture ? drawPicture(replayer.core, SCENE_WIDTH, heights[i]) : views.frameOf(view, SCENE_WIDTH, heights[i]);
     if (frame) {
       replay(replayer, one, frame);
     }

@@ -215,13 +215,13 @@ test('M, W and S, and their buttons, show and hide the views, each drawn; the ma
   const [mapCells] = await drawnPixels('map'), [bandCells] = await drawnPixels('waterfall'), [, statistics] = await drawnPixels('statistics');
   // 20 rows of the 1000 x 300 strip at least, and of the waterfall's 65 x 300; the paper's lines and texts.
   assert.ok(mapCells > 20 * 900 && bandCells > 20 * 800 && statistics > 2000, `${mapCells} ${bandCells} ${statistics}`);
-  // The mast (receiver colour in rows 478 and 488) and the mark under the map's strip (its
-  // 2-pixel pen's V, symmetric about its column): the same column, for two receivers.
+  // The mast (receiver colour in rows 478 and 488) and the mark in the footer under the map's
+  // strip (its 2-pixel pen's V, symmetric about its column): the same column, for two receivers.
   for (const x of [900, 437]) {
     await page.evaluate((at) => window.qsbPage.restart(1, false, `?receiver=${at}&map=1`), x);
-    const scene = await pixels(), map = await pixels('map');
+    const scene = await pixels(), footer = await pixels('map-footer');
     const mast = [...scene[478]].findIndex((p, col) => col > 100 && p === 'c' && scene[488][col] === 'c');
-    const mark = map.slice(300, 308).flatMap((line) => [...line].flatMap((p, col) => (p === 'c' ? [col] : [])));
+    const mark = footer.slice(0, 8).flatMap((line) => [...line].flatMap((p, col) => (p === 'c' ? [col] : [])));
     assert.deepEqual([mast, (Math.min(...mark) + Math.max(...mark) - 1) / 2], [mast, mast], `receiver at ${x}`);
   }
 });
@@ -428,7 +428,17 @@ test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button ac
     await p.selectOption('#scene-select', '1');
     assert.deepEqual(await p.evaluate(() => [document.documentElement.scrollWidth, document.getElementById('scene-state').textContent]),
       [390, 'Scene 2: Deep multipath | Ionosphere: smooth']);
-    for (const id of ['map', 'waterfall', 'statistics', 'scene-select', 'button-map', 'button-ionosphere']) {
+    // Every view's texts at least 11 CSS pixels high: the replay's font (11 drawing units) at the
+    // canvas's device pixels a unit, over its device pixels a CSS pixel; still no sideways scrolling.
+    const texts = await p.evaluate(() => window.qsbPage.drawViews().map(([view, frame]) => {
+      const { HEAP32, HEAPU8 } = window.qsbPage.core, ops = HEAP32[frame >> 2];
+      const drawn = Array.from({ length: HEAP32[(frame >> 2) + 1] }, (_, i) => HEAPU8[ops + 20 * i]).filter((kind) => kind === 4).length;
+      return [view.entry.id, drawn > 0, (11 * view.scaleY * view.canvas.clientHeight) / view.canvas.height];
+    }));
+    assert.deepEqual(texts.map(([id, drawn, size]) => `${id} ${drawn && size >= 11 - 1e-9}`).join(', '),
+      'map false, map-footer true, chart true, waterfall true, statistics true', JSON.stringify(texts));
+    assert.ok(await p.evaluate(() => document.scrollingElement.scrollWidth <= innerWidth));
+    for (const id of ['map', 'map-footer', 'waterfall', 'statistics', 'scene-select', 'button-map', 'button-ionosphere']) {
       const box = await p.locator('#' + id).boundingBox();
       assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.height >= 44, `${id} ${JSON.stringify(box)}`);
     }
