@@ -35,7 +35,8 @@ TEST(GroundMap, EveryColumnIsTheReceiverPlacedThere)
         const RoughLayer* rough = layer.Altitude == 150 ? &moderate : nullptr;  // the last rough
         ReceiverSignal receiver, there;
         ListenToFan(layer, ReceiverSettings{900, 30, rays}, rough, 12.3, receiver, &Band, &Map);
-        EXPECT_TRUE(Band.Paths == receiver.Paths && Band.SignalDb[BandCentre] == receiver.SignalDb);
+        EXPECT_TRUE(Band.Paths == receiver.Paths && Band.SignalDb[BandCentre] == receiver.SignalDb &&
+                    Map.SignalDb[899] == receiver.SignalDb);
         for (int column = 0; column < GroundMapColumns; column += column == 896 ? 3 : 7) {
             ComputeReceiverSignal(layer, ReceiverSettings{GroundMapX(column), 30, rays}, rough, 12.3, there);
             ASSERT_TRUE(Map.Paths[column] == there.Paths &&

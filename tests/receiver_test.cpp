@@ -188,14 +188,13 @@ TEST(Receiver, RemainderIsFmodBitForBit)
         const double exact = std::fmod(x, y), fast = ExactRemainder(x, y);
         return std::isnan(exact) ? std::isnan(fast) : exact == fast && !std::signbit(fast) == !std::signbit(exact);
     };
-    const double arithmetic[][2] = {{90, 30},    {30, 30},     {29.999999999999996, 30}, {12.5, 30},
-                                    {65535, 30}, {131070, 30}, {1.5e-289, 1.1e-292},     {7e-290, 7.3e-293}};
-    const double handedOn[][2] = {{1e300, 30}, {1e-310, 30},   {1000, 1e-320},   {-1000, 30}, {-0.0, 30},
-                                  {1000, 0},   {HUGE_VAL, 30}, {1000, HUGE_VAL}, {NAN, 30}};
-    for (const auto& edge : arithmetic) {
-        EXPECT_TRUE(same(edge[0], edge[1])) << edge[0] << " mod " << edge[1];
-    }
-    for (const auto& edge : handedOn) {
+    // Its own arithmetic's edges, then what it hands on to std::fmod.
+    const double edges[][2] = {{90, 30},    {30, 30},     {29.999999999999996, 30}, {12.5, 30},
+                               {65535, 30}, {131070, 30}, {1.5e-289, 1.1e-292},     {7e-290, 7.3e-293},
+                               {1e300, 30}, {1e-310, 30}, {1000, 1e-320},           {-1000, 30},
+                               {-0.0, 30},  {1000, 0},    {HUGE_VAL, 30},           {1000, HUGE_VAL},
+                               {NAN, 30}};
+    for (const auto& edge : edges) {
         EXPECT_TRUE(same(edge[0], edge[1])) << edge[0] << " mod " << edge[1];
     }
     Random random = SeededRandom(5);

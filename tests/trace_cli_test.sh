@@ -21,22 +21,21 @@ printf '%s\n' "$out" | grep -Eqv '^(frame [0-9]+|fill -?[0-9]+ -?[0-9]+ -?[0-9]+
 [ "$("$trace" --frames 2 --frequency 0.52)" = "$out" ] || fail "--frequency 0.52 differs from the start wave number"
 "$trace" --receiver 900 | grep -qx 'pen receiver' || fail "--receiver 900 draws no receiver"
 
-# A hidden receiver listens without changing the trace; at x = 5, inside the
-# skip zone, no ray arrives and the levels stay empty.
-[ "$("$trace" --frames 2 --signal "$dir/s.csv")" = "$out" ] || fail "--signal changed the trace"
+# A hidden receiver listens, the ground map, the band and the sound are
+# made, without changing the trace; at x = 5, inside the skip zone, no ray
+# arrives and the levels stay empty.
+[ "$("$trace" --frames 2 --signal "$dir/s.csv" --map "$dir/m.csv" --band "$dir/b.csv" --audio "$dir/a.wav")" = "$out" ] \
+  || fail "--signal, --map, --band or --audio changed the trace"
 [ "$(head -n 1 "$dir/s.csv")" = frame,paths,focus_db,signal_db ] || fail "CSV header: $(head -n 1 "$dir/s.csv")"
 [ "$(grep -Ec '^[12],[1-9][0-9]*,-?[0-9]+\.[0-9]{3},-?[0-9]+\.[0-9]{3}$' "$dir/s.csv")" = 2 ] && [ "$(wc -l <"$dir/s.csv")" = 3 ] \
   || fail "CSV rows at x = 900: $(tr '\n' '|' <"$dir/s.csv")"
 "$trace" --frames 3 --receiver 5 --signal "$dir/s.csv" >/dev/null
 [ "$(tail -n +2 "$dir/s.csv" | tr '\n' '|')" = "1,0,,|2,0,,|3,0,,|" ] || fail "CSV rows at x = 5: $(tr '\n' '|' <"$dir/s.csv")"
 
-# The ground map, the band and the sound leave the trace as it is. The map's
-# column at x = 900 and the band's middle wavelength (the receiver's own)
+# The map's column at x = 900 and the band's middle wavelength (the receiver's own)
 # hold the receiver's signal; inside the skip zone (x < 2 H cot 89 deg =
 # 13.8, and farther where the ripples tilt the layer there) the map is
 # empty; the WAV's header says what follows it.
-[ "$("$trace" --frames 2 --map "$dir/m.csv" --band "$dir/b.csv" --audio "$dir/a.wav")" = "$out" ] \
-  || fail "--map, --band or --audio changed the trace"
 "$trace" --frames 3 --receiver 900 --signal "$dir/s.csv" --map "$dir/m.csv" --band "$dir/b.csv" --audio "$dir/a.wav" >/dev/null
 [ "$(head -n 1 "$dir/m.csv" | cut -d, -f1-3,901,1501-)" = frame,1,2,900,1500 ] || fail "map header: $(head -c 40 "$dir/m.csv")"
 [ "$(head -n 1 "$dir/b.csv" | cut -d, -f1,2,34,66-)" = frame,33.3333333,30,27.2727273 ] || fail "band header: $(head -n 1 "$dir/b.csv")"
@@ -49,21 +48,21 @@ sed -n 2p "$dir/m.csv" | grep -Eq '^1,{14}' || fail "map's skip zone: $(sed -n 2
 [ "$(od -A n -t u2 -j 20 -N 4 "$dir/a.wav" | xargs) $(od -A n -t u4 -j 24 -N 4 "$dir/a.wav" | xargs) $(od -A n -t u2 -j 34 -N 2 "$dir/a.wav" | xargs) $(od -A n -t u4 -j 40 -N 4 "$dir/a.wav" | xargs) $(wc -c <"$dir/a.wav")" = "1 1 22050 16 13230 13274" ] \
   || fail "WAV header: $(od -A d -t x1 -N 44 "$dir/a.wav")"
 
-# Under the scene the map, the chart and the waterfall; in the map and the
-# waterfall each row's cells as runs of one colour, side by side from their
-# first cell (7 and 52) to their last (999, and 52 + 65 x 14), none alike
-# (steep ripples: several paths, so the band is not flat).
+# Under the scene the map, the chart and the waterfall; the background and
+# the marker pen (4 wide, round ends); in the map and the waterfall each
+# row's cells as runs of one colour, side by side from their first cell (7
+# and 52) to their last (999, and 52 + 65 x 14), none alike (steep ripples:
+# several paths, so the band is not flat).
 "$trace" --frames 3 --amplitude 22 --frequency 1.2 --map "$dir/m.csv" --signal "$dir/s.csv" --band "$dir/b.csv" --svg "$dir/m.svg" >/dev/null
 [ "$(grep -c 'transform="translate(0,\(500\|834\|1034\))"' "$dir/m.svg")" = 3 ] || fail "the pictures under the scene"
+grep -q 'stroke="rgb(133,153,0)" stroke-width="4" stroke-linecap="round"' "$dir/m.svg" && grep -q 'fill="rgb(0,43,54)"' "$dir/m.svg" \
+  || fail "SVG lacks the marker pen or the background"
 [ "$(awk '/translate/ { part = $0 ~ /834/ ? "" : $0 ~ /1034/ ? "w" : "m" }
   part != "" && /<rect/ && / height="1" / { split($0, f, "\""); row = part f[4]; if (!(row in at)) at[row] = part == "m" ? 7 : 52
     if (f[2] != at[row] || f[10] == fill[row]) bad++; at[row] = f[2] + f[6]; fill[row] = f[10] }
   END { for (row in at) { rows++; bad += at[row] != (row ~ /^m/ ? 1000 : 962) } print rows, bad + 0 }' "$dir/m.svg")" = "6 0" ] \
   || fail "the map's and the waterfall's rows in the SVG"
 
-"$trace" --frames 2 --svg "$dir/frame.svg" >/dev/null || fail "--svg run"
-grep -q 'stroke="rgb(133,153,0)" stroke-width="4" stroke-linecap="round"' "$dir/frame.svg" && grep -q 'fill="rgb(0,43,54)"' "$dir/frame.svg" \
-  || fail "SVG lacks the marker pen or the background"
 "$trace" --size 800x400 --receiver 900 --signal "$dir/s.csv" --svg "$dir/r.svg" >/dev/null
 grep -q 'width="800" height="600" viewBox="0 0 800 600"' "$dir/r.svg" && grep -q '<g transform="translate(0,400)">' "$dir/r.svg" \
   && grep -q 'stroke="rgb(238,232,213)"' "$dir/r.svg" || fail "SVG lacks its size, the receiver or the chart under the scene"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,33 +77,23 @@ TEST(TraceOptions, EveryOptionInBothSpellings)
 
 TEST(TraceOptions, BadInputIsNamedInOneLine)
 {
-    const auto refused = [](const char* line) {
-        const Parsed p = Parse(line);
-        EXPECT_EQ(p.Result, TraceParse::Error) << line;
-        EXPECT_TRUE(!p.Error.empty() && p.Error.find('\n') == std::string::npos) << p.Error;
-    };
-    for (const char* line :
-         {"--bogus", "--frames", "--frames 0", "--frames 100001", "--frames 2.5", "--altitude abc",
-          "--altitude=", "--amplitude nan", "--phase-step inf", "--phase-offset 1e39", "--whiskers both", "--size 100",
-          "--size 0x10", "--size 10x", "--size 1234567890123456x1", "--svg=", "frames", "--frames 99999999999999999999",
-          "--a-very-long-name-beyond-its-buffer"}) {
-        refused(line);
-    }
-    for (const char* line : {"--receiver 0",     "--receiver 1501",
-                             "--receiver nan",   "--wavelength 0",
-                             "--wavelength -1",  "--wavelength 1e309",
-                             "--fan-rays 1",     "--fan-rays 100001",
-                             "--frequency 1.21", "--frequency -0.01",
-                             "--signal=",        "--map=",
-                             "--band=",          "--audio=",
-                             "--tone 199.9",     "--tone 2000.1",
-                             "--tone nan",       "--ionosphere rough",
-                             "--ionosphere",     "--seed -1",
-                             "--seed +1",        "--seed 18446744073709551616",
-                             "--seed 1e3",       "--seed=",
-                             "--scene 0",        "--scene 6",
-                             "--stats="}) {
-        refused(line);
+    using Lines = std::initializer_list<const char*>;
+    // By what they name: the layer and the frame; the receiver and the files; the sound, the ionosphere, the scene.
+    for (const Lines& group :
+         {Lines{"--bogus", "--frames", "--frames 0", "--frames 100001", "--frames 2.5", "--altitude abc",
+                "--altitude=", "--amplitude nan", "--phase-step inf", "--phase-offset 1e39", "--whiskers both",
+                "--size 100", "--size 0x10", "--size 10x", "--size 1234567890123456x1", "--svg=", "frames",
+                "--frames 99999999999999999999", "--a-very-long-name-beyond-its-buffer"},
+          Lines{"--receiver 0", "--receiver 1501", "--receiver nan", "--wavelength 0", "--wavelength -1",
+                "--wavelength 1e309", "--fan-rays 1", "--fan-rays 100001", "--frequency 1.21", "--frequency -0.01",
+                "--signal=", "--map=", "--band=", "--audio=", "--stats="},
+          Lines{"--tone 199.9", "--tone 2000.1", "--tone nan", "--ionosphere rough", "--ionosphere", "--seed -1",
+                "--seed +1", "--seed 18446744073709551616", "--seed 1e3", "--seed=", "--scene 0", "--scene 6"}}) {
+        for (const char* line : group) {
+            const Parsed p = Parse(line);
+            EXPECT_EQ(p.Result, TraceParse::Error) << line;
+            EXPECT_TRUE(!p.Error.empty() && p.Error.find('\n') == std::string::npos) << p.Error;
+        }
     }
     // Regression: user text with a line break was echoed into the message,
     // which then spanned two lines.

@@ -74,6 +74,8 @@ const layerRows = (map) => map.flatMap((line, y) => (line.includes('l') ? [y] : 
 const search = () => page.evaluate(() => location.search);
 const nextFrame = async (k = 1) => page.waitForFunction((n) => window.qsbPage.frames >= n, k + await page.evaluate(() => window.qsbPage.frames));
 const chartShown = () => page.isVisible('#chart');
+// The mast's column: the receiver's colour from row 478 down to 488 in one column, right of the transmitter's paths.
+const mastColumn = (map) => [...map[478]].findIndex((p, x) => x > 100 && p === 'c' && map[488][x] === 'c');
 
 test('the page starts with the dialog\'s slider ranges, positions and texts', async () => {
   assert.equal(await page.title(), 'QSB effect of the ionosphere');
@@ -118,7 +120,7 @@ test('the altitude slider at its top sets 400 and lifts the layer', async () => 
   assert.match(await search(), /altitude=400\.0&/);
 });
 
-test('a link\'s frames are the native qsb-trace\'s for the same values, the start state\'s link giving the start exactly', async () => {
+test('a link\'s frames are the native qsb-trace\'s for the same values (a scene\'s too), the start state\'s link giving the start exactly', async () => {
   // The float sine and cosine of the browser build (emscripten's C library)
   // may differ from glibc's in the last bit. At steep ripples that can lose
   // or gain a ray in a few frames; at the start values it changes nothing
@@ -128,17 +130,17 @@ test('a link\'s frames are the native qsb-trace\'s for the same values, the star
   // differing operations. So the bound is 0 for both.
   // 395.7 is a start value no slider position shows.
   const start = '?altitude=395.7&amplitude=11.3&frequency=0.52&phase=7.5&whiskers=normals';
-  for (const [frames, query, options] of [[300, start, []], [300, '?receiver=900', ['--receiver', 900]],
+  for (const [frames, query, options] of [[300, start, []], [300, '?receiver=900', ['--receiver', 900]], [100, '?scene=3', ['--scene', 3]],
     [50, '?altitude=300.0&amplitude=5.0&frequency=0.80&phase=-2.5&whiskers=tangents&receiver=450',
       ['--altitude', 300, '--amplitude', 5, '--frequency', 0.8, '--phase-step', -2.5, '--whiskers', 'tangents', '--receiver', 450]]]) {
     const native = execFileSync(tracePath, ['--frames', frames, ...options].map(String), { maxBuffer: 1 << 28 }).toString().split('\n');
     const web = await page.evaluate(([n, q]) => window.qsbPage.restart(n, false, q), [frames, query]);
-    assert.equal(web.length, native.length - 1, 'line count');
+    assert.equal(web.length, native.length - 1, `line count for ${query}`);
     assert.equal(web.filter((line, i) => line !== native[i]).length, 0, `differing operations for ${query}`);
   }
 });
 
-test('R shows the receiver in the scene and its chart, which fills as the layer drifts', async () => {
+test('R shows the receiver in the scene and its chart; Space freezes the picture, and Space again lets the layer drift on, the chart filling', async () => {
   await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
   assert.deepEqual([count(await pixels(), 'c', 0, 499), await chartShown()], [0, false]);
   await page.keyboard.press('r');
@@ -146,24 +148,19 @@ test('R shows the receiver in the scene and its chart, which fills as the layer 
   assert.ok(count(await pixels(), 'c', 0, 499) > 300, 'the receiver\'s mark and path');
   const signal = async () => count(await pixels('chart'), 's', 0, 199);
   const before = await signal();
-  await nextFrame(20);
-  assert.ok((await signal()) > before + 20, `the signal curve grows from ${before} to ${await signal()}`);
-});
-
-test('Space freezes the picture, and Space again lets the layer drift on', async () => {
   await page.keyboard.press('Space');
   await nextFrame();
   const frozen = await pixels();
   await page.waitForTimeout(300);
   assert.deepEqual(await pixels(), frozen);
+  // Paused, the chart takes no sample: it grows only with the drift going on.
   await page.keyboard.press('Space');
-  await nextFrame(2);
-  assert.notDeepEqual(await pixels(), frozen);
+  await nextFrame(20);
+  assert.ok((await signal()) > before + 20, `the signal curve grows from ${before} to ${await signal()}`);
 });
 
 test('a click on the scene puts the receiver on the ground there, showing it again after R hid it', async () => {
-  // The mast: the receiver's colour from row 478 down to 488 in one column, right of the transmitter's paths.
-  const mast = async (map) => (map = await pixels(), [...map[478]].findIndex((p, x) => x > 100 && p === 'c' && map[488][x] === 'c'));
+  const mast = async () => mastColumn(await pixels());
   const start = await mast();
   await page.keyboard.press('r');
   await nextFrame();
@@ -183,21 +180,21 @@ test('a click on the scene puts the receiver on the ground there, showing it aga
   assert.deepEqual([await mast(), (await search()).match(/receiver=\w+/)[0]], [498, 'receiver=745']);
 });
 
-// Pixels of a canvas in the map's and the waterfall's cell colours (the
-// core's table), and in none of them but the background's.
-const drawnPixels = (id) => page.evaluate((canvasId) => {
-  const core = window.qsbPage.core;
-  const cells = new Set(Array.from({ length: 256 }, (_, i) => core._qsb_cell_colour(i)));
-  const c = document.getElementById(canvasId);
-  const d = c.getContext('2d', { willReadFrequently: true }).getImageData(0, 0, c.width, c.height).data;
-  let inCells = 0, other = 0;
-  for (let i = 0; i < d.length; i += 4) {
-    const rgb = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
-    if (cells.has(rgb)) ++inCells;
-    else if (rgb !== core._qsb_background_colour()) ++other;
+// How many pixels of the canvases are in each of the given colours (the
+// core's, by index), and in none of them but the background's.
+const colourCounts = (ids, colourOf, count) => page.evaluate(([canvases, fn, n]) => {
+  const core = window.qsbPage.core, index = new Map(Array.from({ length: n }, (_, i) => [core[fn](i), i]).reverse());
+  const counts = new Array(n + 1).fill(0);
+  for (const id of canvases) {
+    const c = document.getElementById(id);
+    const d = c.getContext('2d', { willReadFrequently: true }).getImageData(0, 0, c.width, c.height).data;
+    for (let i = 0; i < d.length; i += 4) {
+      const rgb = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
+      counts[index.get(rgb) ?? n] += index.has(rgb) || rgb !== core._qsb_background_colour();
+    }
   }
-  return [inCells, other];
-}, id);
+  return counts;
+}, [ids, colourOf, count]);
 const viewsShown = () => page.evaluate(() => ['map', 'chart', 'waterfall', 'statistics'].filter((id) => !document.getElementById(id).hidden).join(' '));
 
 test('M, W and S, and their buttons, show and hide the views, each drawn; the map\'s receiver mark stands in the mast\'s column', async () => {
@@ -212,21 +209,23 @@ test('M, W and S, and their buttons, show and hide the views, each drawn; the ma
   await page.keyboard.press('w');
   await page.keyboard.press('s');
   await nextFrame(20);
-  const [mapCells] = await drawnPixels('map'), [bandCells] = await drawnPixels('waterfall'), [, statistics] = await drawnPixels('statistics');
-  // 20 rows of the 1000 x 300 strip at least, and of the waterfall's 65 x 300; the paper's lines and texts.
+  // Pixels in the map's and the waterfall's cell colours: 20 rows of the 1000 x 300 strip at least, and of the
+  // waterfall's 65 x 300; on the statistics' paper, pixels in none of them: its lines and texts.
+  const [map, band, paper] = await Promise.all(['map', 'waterfall', 'statistics'].map((id) => colourCounts([id], '_qsb_cell_colour', 256)));
+  const [mapCells, bandCells, statistics] = [map.slice(0, 256).reduce((a, b) => a + b), band.slice(0, 256).reduce((a, b) => a + b), paper[256]];
   assert.ok(mapCells > 20 * 900 && bandCells > 20 * 800 && statistics > 2000, `${mapCells} ${bandCells} ${statistics}`);
-  // The mast (receiver colour in rows 478 and 488) and the mark in the footer under the map's
-  // strip (its 2-pixel pen's V, symmetric about its column): the same column, for two receivers.
+  // The mast and the mark in the footer under the map's strip (its 2-pixel
+  // pen's V, symmetric about its column): the same column, for two receivers.
   for (const x of [900, 437]) {
     await page.evaluate((at) => window.qsbPage.restart(1, false, `?receiver=${at}&map=1`), x);
     const scene = await pixels(), footer = await pixels('map-footer');
-    const mast = [...scene[478]].findIndex((p, col) => col > 100 && p === 'c' && scene[488][col] === 'c');
+    const mast = mastColumn(scene);
     const mark = footer.slice(0, 8).flatMap((line) => [...line].flatMap((p, col) => (p === 'c' ? [col] : [])));
     assert.deepEqual([mast, (Math.min(...mark) + Math.max(...mark) - 1) / 2], [mast, mast], `receiver at ${x}`);
   }
 });
 
-test('a scene by its key or the Scene list moves the sliders to it, says its name, and draws the frames qsb-trace draws for it', async () => {
+test('a scene by its key or the Scene list moves the sliders to it and says its name', async () => {
   await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
   await page.click('h1');
   const sliders = () => page.$$eval('.slider', (all) => all.map((s) => {
@@ -248,25 +247,6 @@ test('a scene by its key or the Scene list moves the sliders to it, says its nam
     assert.deepEqual([await sliders(), await page.locator('#scene-state').textContent(), await page.inputValue('#scene-select')],
       [texts, said, listed], choose);
   }
-  const native = execFileSync(tracePath, ['--scene', '3', '--frames', '100'], { maxBuffer: 1 << 26 }).toString().split('\n');
-  const web = await page.evaluate(() => window.qsbPage.restart(100, false, '?scene=3'));
-  assert.equal(web.filter((line, i) => line !== native[i]).length + web.length - native.length + 1, 0, 'scene 3 as qsb-trace --scene 3');
-});
-
-// Pixels of each pen's exact colour, scene and chart together, by pen name.
-const exactPens = () => page.evaluate(() => {
-  const core = window.qsbPage.core;
-  const counts = new Map();
-  for (const id of ['scene', 'chart']) {
-    const c = document.getElementById(id);
-    const d = c.getContext('2d', { willReadFrequently: true }).getImageData(0, 0, c.width, c.height).data;
-    for (let i = 0; i < d.length; i += 4) {
-      const rgb = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
-      counts.set(rgb, (counts.get(rgb) || 0) + 1);
-    }
-  }
-  const names = ['ray', 'marker', 'reflection', 'layer', 'whisker', 'black', 'receiver', 'signal', 'focus', 'grid', 'label'];
-  return Object.fromEntries(names.map((name, pen) => [name, counts.get(core._qsb_pen_colour(pen)) || 0]));
 });
 
 test('at one device pixel per unit every pen shows its exact colour, the one-pixel whiskers, grid and labels too', async () => {
@@ -274,9 +254,10 @@ test('at one device pixel per unit every pen shows its exact colour, the one-pix
   await page.evaluate(() => window.qsbPage.restart(200, false, '?receiver=1200&amplitude=22&frequency=0.8&whiskers=tangents'));
   // Hundreds of pixels a line's pen (an anti-aliased diagonal one-pixel line has a handful);
   // the labels are text, drawn anti-aliased like all text, their stems exact.
-  const counts = await exactPens();
-  delete counts.black;  // never drawn with
-  assert.deepEqual(Object.keys(counts).filter((pen) => counts[pen] < (pen === 'label' ? 20 : 200)), [], JSON.stringify(counts));
+  const names = ['ray', 'marker', 'reflection', 'layer', 'whisker', 'black', 'receiver', 'signal', 'focus', 'grid', 'label'];
+  const counts = await colourCounts(['scene', 'chart'], '_qsb_pen_colour', names.length);
+  // Black is never drawn with.
+  assert.deepEqual(names.filter((pen, i) => pen !== 'black' && counts[i] < (pen === 'label' ? 20 : 200)), [], JSON.stringify(counts));
 });
 
 // A download that `click` starts: its suggested name and its bytes.
@@ -375,20 +356,6 @@ test('axe-core finds no serious or critical violation, with every view shown and
   await page.keyboard.press('Escape');
 });
 
-test('a hidden page shows no frame and keeps no timer; shown again it goes on', async () => {
-  const setHidden = (hidden) => page.evaluate((h) => {
-    Object.defineProperty(document, 'hidden', { configurable: true, get: () => h });
-    document.dispatchEvent(new Event('visibilitychange'));
-    return [window.qsbPage.frames, window.qsbPage.timer];
-  }, hidden);
-  await nextFrame();
-  const [frames, timer] = await setHidden(true);
-  await page.waitForTimeout(400);
-  assert.deepEqual([await page.evaluate(() => window.qsbPage.frames), timer], [frames, 0]);
-  await setHidden(false);
-  await nextFrame(2);
-});
-
 test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button acts and says its state', async () => {
   const phone = await launchChromium({ width: 390, height: 844, scale: 3, phone: true });
   const p = phone.page;
@@ -409,11 +376,6 @@ test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button ac
         assert.deepEqual(Object.fromEntries(Object.keys(expected).map((k) => [k, now[k]])), expected, id);
       }
     };
-    // No sideways scrolling; buttons of at least 44 x 44; the scene at 3 device pixels a CSS pixel.
-    assert.deepEqual(await p.evaluate(() => [document.documentElement.scrollWidth, innerWidth, Math.round(document.getElementById('scene').width / 3 - document.getElementById('scene').clientWidth)]), [390, 390, 0]);
-    for (const box of await p.$$eval('.bar button', (all) => all.map((b) => b.getBoundingClientRect()))) {
-      assert.ok(box.width >= 44 && box.height >= 44, JSON.stringify(box));
-    }
     await tapAll([
       ['receiver', { receiver: 'Receiver true false', 'save-signal': 'Save signal null false', chart: true, url: 'receiver=900 whiskers=normals' }],
       ['pause', { pause: 'Resume null false', step: 'Step null false', mark: true, url: 'receiver=900 whiskers=normals paused=1' }],
@@ -424,31 +386,26 @@ test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button ac
       ['statistics', { statistics: 'Statistics true false', url: 'receiver=900 whiskers=normals paused=1 map=1 waterfall=1 statistics=1' }],
       ['ionosphere', { ionosphere: 'Ionosphere: quiet null false', url: 'receiver=900 whiskers=normals paused=1 map=1 waterfall=1 statistics=1 ionosphere=quiet' }],
     ]);
-    // Every view within the width, and the scene's name on the line by the chart after a scene is chosen.
+    // With every view shown and a scene chosen, the scene's name on the line by the chart, no sideways
+    // scrolling, and the scene on 3 device pixels a CSS pixel.
     await p.selectOption('#scene-select', '1');
-    assert.deepEqual(await p.evaluate(() => [document.documentElement.scrollWidth, document.getElementById('scene-state').textContent]),
-      [390, 'Scene 2: Deep multipath | Ionosphere: smooth']);
+    assert.deepEqual(await p.evaluate((scene = document.getElementById('scene')) => [document.documentElement.scrollWidth,
+      document.getElementById('scene-state').textContent, Math.abs(scene.width - 3 * scene.clientWidth) <= 1]), [390, 'Scene 2: Deep multipath | Ionosphere: smooth', true]);
     // Every view's texts at least 11 CSS pixels high: the replay's font (11 drawing units) at the
-    // canvas's device pixels a unit, over its device pixels a CSS pixel; still no sideways scrolling.
+    // canvas's device pixels a unit, over its device pixels a CSS pixel; each canvas on 3 device pixels a CSS pixel.
     const texts = await p.evaluate(() => window.qsbPage.drawViews().map(([view, frame]) => {
-      const { HEAP32, HEAPU8 } = window.qsbPage.core, ops = HEAP32[frame >> 2];
+      const { HEAP32, HEAPU8 } = window.qsbPage.core, ops = HEAP32[frame >> 2], c = view.canvas;
       const drawn = Array.from({ length: HEAP32[(frame >> 2) + 1] }, (_, i) => HEAPU8[ops + 20 * i]).filter((kind) => kind === 4).length;
-      return [view.entry.id, drawn > 0, (11 * view.scaleY * view.canvas.clientHeight) / view.canvas.height];
+      return [view.entry.id, drawn > 0, (11 * view.scaleY * c.clientHeight) / c.height, Math.abs(c.width - 3 * c.clientWidth) <= 1];
     }));
-    assert.deepEqual(texts.map(([id, drawn, size]) => `${id} ${drawn && size >= 11 - 1e-9}`).join(', '),
-      'map false, map-footer true, chart true, waterfall true, statistics true', JSON.stringify(texts));
-    assert.ok(await p.evaluate(() => document.scrollingElement.scrollWidth <= innerWidth));
-    for (const id of ['map', 'map-footer', 'waterfall', 'statistics', 'scene-select', 'button-map', 'button-ionosphere']) {
+    assert.deepEqual(texts.map(([id, drawn, size, sharp]) => `${id} ${drawn && size >= 11 - 1e-9} ${sharp}`).join(', '),
+      'map false true, map-footer true true, chart true true, waterfall true true, statistics true true', JSON.stringify(texts));
+    // Every button, view and the list within the width, at least 44 CSS pixels high; buttons 44 wide too.
+    for (const id of ['map', 'map-footer', 'waterfall', 'statistics', 'scene-select', ...await p.$$eval('.bar button', (all) => all.map((b) => b.id))]) {
       const box = await p.locator('#' + id).boundingBox();
-      assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.height >= 44, `${id} ${JSON.stringify(box)}`);
+      assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.height >= 44 && (!id.startsWith('button') || box.width >= 44), `${id} ${JSON.stringify(box)}`);
     }
     await p.evaluate(() => (window.qsbPage.restart(3, false, '?receiver=900'), window.qsbPage.press(0x20), window.qsbPage.run()));
-    // The chart drawn at its CSS size (its labels 11 CSS px high), on 3 device pixels each.
-    const [fillWidth, cssWidth, deviceWidth] = await p.evaluate(() => {
-      const chart = window.qsbPage.drawChart(), heap = window.qsbPage.core.HEAP32;
-      return [heap[(heap[chart >> 2] >> 2) + 3], document.getElementById('chart').clientWidth, document.getElementById('chart').width];
-    });
-    assert.ok(fillWidth === cssWidth && Math.abs(deviceWidth - 3 * cssWidth) <= 1, `${fillWidth} ${cssWidth} ${deviceWidth}`);
     const picture = () => p.evaluate(() => document.getElementById('scene').toDataURL());
     const frozen = await picture();
     await tap('step');
@@ -466,8 +423,7 @@ test('on a phone (390 x 844, touch, 3 device pixels a CSS pixel) every button ac
     await p.waitForFunction(() => document.getElementById('note').textContent !== '');
     assert.deepEqual(await p.evaluate(async () => [document.getElementById('note').textContent, await navigator.clipboard.readText() === location.href]),
       ['Link copied.', true]);
-    const [, csv] = await download(p, () => p.tap('#button-save-signal'));
-    assert.match(csv.toString(), /^frame,paths,focus_db,signal_db\n(\d+,\d+,(-?\d+\.\d{3},-?\d+\.\d{3}|,)\n){2,}$/);
+    // The picture at its drawing size, not the canvases' 3 device pixels a unit (the signal's CSV: the desktop's test).
     const [, png] = await download(p, () => p.tap('#button-save-picture'));
     assert.deepEqual(pngSize(png), [1000, 700]);
     await tapAll([

@@ -1,7 +1,8 @@
 // The page's sound in Debian's headless Chromium (its audio goes to a null
 // sink, but the context runs on real time): the tone's level against the
 // native receiver's, how soon a new level is heard, no underrun, the key,
-// the button and the hidden page, and the browser's demand for a gesture.
+// the button and the hidden page (which draws no frame either), and the
+// browser's demand for a gesture.
 //   node web/tests/sound_test.mjs PATH/TO/qsb-trace [SITE_FOLDER]
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -51,20 +52,26 @@ async function soundOn(query, paused = false) {
   await page.waitForFunction(() => window.qsbSound.node && window.qsbSound.quanta > 0);
 }
 
-test('A, the Sound button and R switch the sound; a hidden page suspends it, and shown again it resumes only if it is on', async () => {
-  await page.evaluate(() => window.qsbPage.restart(1));
+test('A, the Sound button and R switch the sound; a hidden page suspends it, and shown again it resumes only if it is on;' +
+  ' hidden, the page draws no frame and keeps no timer', async () => {
+  await page.evaluate(() => (window.qsbPage.restart(1), window.qsbPage.run()));
   const hide = (h) => () => page.evaluate((hidden) => {
     Object.defineProperty(document, 'hidden', { configurable: true, get: () => hidden });
     document.dispatchEvent(new Event('visibilitychange'));
   }, h);
-  const on = { pressed: 'true', line: 'Sound on', context: 'running', receiver: 1 }, off = { ...on, pressed: 'false', line: 'Sound off', context: 'suspended' };
-  const button = () => page.click('#button-sound');
-  for (const [act, expected] of [[() => page.keyboard.press('a'), on], [hide(true), { ...on, line: 'Sound on, silent while the page is hidden', context: 'suspended' }],
-    [hide(false), on], [button, off], [hide(true), off], [hide(false), off], [button, on], [() => page.keyboard.press('r'), { ...off, receiver: 0 }]]) {
+  // drawing: frames drawn while the sound settles, and a timer kept for them.
+  const on = { pressed: 'true', line: 'Sound on', context: 'running', receiver: 1, drawing: 'true true' },
+    off = { ...on, pressed: 'false', line: 'Sound off', context: 'suspended' }, hidden = { drawing: 'false false' };
+  const button = () => page.click('#button-sound'), frames = () => page.evaluate(() => window.qsbPage.frames);
+  for (const [act, expected] of [[() => page.keyboard.press('a'), on],
+    [hide(true), { ...on, ...hidden, line: 'Sound on, silent while the page is hidden', context: 'suspended' }],
+    [hide(false), on], [button, off], [hide(true), { ...off, ...hidden }], [hide(false), off], [button, on], [() => page.keyboard.press('r'), { ...off, receiver: 0 }]]) {
     await act();
+    const before = await frames();
     await page.waitForTimeout(200);  // time to go wrong: a resume, say
     await settle();
-    assert.deepEqual(await shown(), expected, String(act));
+    const drawing = `${(await frames()) > before} ${await page.evaluate(() => window.qsbPage.timer !== 0)}`;
+    assert.deepEqual({ ...await shown(), drawing }, expected, String(act));
   }
 });
 
