@@ -157,6 +157,8 @@ function start(core) {
   };
   const loop = makeFrameLoop(page.step);
   const help = makeHelp(document.getElementById('help'), () => page.refresh());
+  // The version the Windows program's help box ends with, from the one in CMake.
+  document.getElementById('version').textContent = `QSB effect of the ionosphere ${text(core, core._qsb_version())}`;
   const bar = makeButtonBar(document.getElementById('bar'), page);
   const sceneSelect = makeSceneSelect(document.getElementById('bar'), page);
   const sliders = makeSliders(core);

@@ -339,6 +339,8 @@ test('the keyboard alone: Space presses a focused button, the help takes the foc
   await page.keyboard.press('F1');
   const focused = () => page.evaluate(() => [document.getElementById('help').open, document.activeElement.closest('dialog') !== null, document.activeElement.id]);
   assert.deepEqual(await focused(), [true, true, '']);
+  const version = readFileSync(root + 'CMakeLists.txt', 'utf8').match(/project\(qsb VERSION ([0-9.]+)/)[1];
+  assert.equal(await page.locator('#version').textContent(), `QSB effect of the ionosphere ${version}`);
   for (const key of ['Tab', 'Shift+Tab', 'Tab', 't']) await page.keyboard.press(key);
   assert.deepEqual([...await focused(), await page.evaluate(() => window.qsbPage.core._qsb_whiskers())], [true, true, '', 2]);
   await page.keyboard.press('Escape');
