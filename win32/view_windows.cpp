@@ -5,6 +5,7 @@
 
 #include "controls/key_commands.h"
 #include "controls/scenes.h"
+#include "model/fading_window.h"
 #include "model/level_rings.h"
 #include "model/viewer_state.h"
 #include "render/fading_view.h"
@@ -73,9 +74,7 @@ constexpr DWORD ViewStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // about as much as drawing the chart.
 struct ViewSlot {
     HWND Window;
-    HDC BufferDc;
-    HBITMAP Buffer;
-    SIZE BufferSize;
+    GdiPixels Buffer;
 };
 ViewSlot Slots[ViewCount];
 
@@ -89,13 +88,31 @@ int SlotOf(HWND window)
     return -1;
 }
 
-void DeleteBuffer(ViewSlot& slot)
+// The statistics of five minutes' levels move little in a frame: their
+// window is redrawn once a second (a frame of drawing and copying saved nine
+// times in ten), and at once when what it shows was started afresh or
+// renamed: a cleared window, another receiver position or ionosphere.
+constexpr int StatisticsRefreshFrames = 10;
+struct StatisticsDrawn {
+    int FramesAgo;
+    int Count;
+    double ReceiverX;
+    Ionosphere Kind;
+    unsigned char ReceiverShown;
+};
+StatisticsDrawn LastStatistics{StatisticsRefreshFrames, 0, 0, Ionosphere::Smooth, 0};
+
+void NoteStatisticsDrawn()
 {
-    if (slot.BufferDc != nullptr) {
-        DeleteDC(slot.BufferDc);
-        DeleteObject(slot.Buffer);
-        slot.BufferDc = nullptr;
-    }
+    LastStatistics = StatisticsDrawn{0, Fading.Count, Viewer.Receiver.X, Viewer.Rough.Kind, Viewer.ReceiverShown};
+}
+
+bool StatisticsDue()
+{
+    const StatisticsDrawn& last = LastStatistics;
+    return ++LastStatistics.FramesAgo >= StatisticsRefreshFrames || Fading.Count < last.Count ||
+           Viewer.Receiver.X != last.ReceiverX || Viewer.Rough.Kind != last.Kind ||
+           Viewer.ReceiverShown != last.ReceiverShown;
 }
 
 void PaintView(HWND window, int view)
@@ -105,15 +122,18 @@ void PaintView(HWND window, int view)
     const HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    if (slot.BufferDc == nullptr || slot.BufferSize.cx != client.right || slot.BufferSize.cy != client.bottom) {
-        DeleteBuffer(slot);
-        slot.BufferDc = CreateCompatibleDC(dc);
-        slot.Buffer = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        SelectObject(slot.BufferDc, slot.Buffer);  // the DC's own bitmap goes with the DC
-        slot.BufferSize = SIZE{client.right, client.bottom};
+    GdiPixels& buffer = slot.Buffer;
+    if (buffer.Dc == nullptr || buffer.Width != client.right || buffer.Height != client.bottom) {
+        FreeGdiPixels(buffer);
+        CreateGdiPixels(buffer, dc, client.right, client.bottom);
     }
-    ViewKinds[view].Draw(GdiSurface(slot.BufferDc), client.right, client.bottom);
-    BitBlt(dc, 0, 0, client.right, client.bottom, slot.BufferDc, 0, 0, SRCCOPY);
+    if (buffer.Dc != nullptr) {  // none for an empty client area, or with GDI's memory spent
+        ViewKinds[view].Draw(GdiPixelSurface(buffer), client.right, client.bottom);
+        if (view == static_cast<int>(View::Statistics)) {
+            NoteStatisticsDrawn();
+        }
+        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Dc, 0, 0, SRCCOPY);
+    }
     EndPaint(window, &paint);
 }
 
@@ -129,7 +149,7 @@ LRESULT CALLBACK ViewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_KEYDOWN: SendMessageA(MainWnd, WM_KEYDOWN, wParam, lParam); return 0;
     case WM_CLOSE: SendMessageA(MainWnd, WM_KEYDOWN, ViewKinds[view].Key, 0); return 0;  // hides it, as its key does
     case WM_DESTROY:
-        DeleteBuffer(Slots[view]);
+        FreeGdiPixels(Slots[view].Buffer);
         Slots[view].Window = nullptr;
         return 0;
     }
@@ -274,10 +294,11 @@ void CloseViewWindows()
 
 void RefreshViewWindows()
 {
-    for (const ViewSlot& slot : Slots) {
-        if (slot.Window != nullptr) {
-            InvalidateRect(slot.Window, nullptr, FALSE);
-            UpdateWindow(slot.Window);
+    for (int i = 0; i < ViewCount; ++i) {
+        const HWND window = Slots[i].Window;
+        if (window != nullptr && (i != static_cast<int>(View::Statistics) || StatisticsDue())) {
+            InvalidateRect(window, nullptr, FALSE);
+            UpdateWindow(window);
         }
     }
 }

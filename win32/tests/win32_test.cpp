@@ -20,7 +20,10 @@
 #include "win32/param_dialog.h"
 #include "win32/drawing_resources.h"
 #include "render/frame_painter.h"
+#include "render/ground_map_view.h"
 #include "render/level_colours.h"
+#include "render/waterfall_view.h"
+#include "model/level_rings.h"
 #include "model/viewer_state.h"
 #include "win32/gdi_surface.h"
 #include "win32/resources/resource_ids.h"
@@ -138,39 +141,69 @@ TEST(GdiFrame, PensWidthsAndColours)
     Scene = StartSceneState();
 }
 
-// Cells through real GDI: each one exactly its size, in its colour (an index
-// beyond the scale's as no signal), nothing around them touched, and a row
-// longer than the surface's copy of it (4,096 cells) drawn whole.
-TEST(GdiFrame, CellsTheirSizeAndColour)
+// Cells through real GDI, and written straight into a DIB section's pixels
+// as the views' windows draw them: each one exactly its size, in its colour
+// (an index beyond the scale's as no signal), nothing around them touched, a
+// row longer than the GDI surface's copy of it (4,096 cells) drawn whole,
+// rows over every edge clipped as GDI clips them; and the map and the
+// waterfall, full, the same to the pixel both ways.
+TEST(GdiFrame, CellsTheirSizeAndColourBothWays)
 {
     constexpr int width = 5100, height = 30;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
+    GdiPixels gdi{}, own{};
+    ASSERT_TRUE(CreateGdiPixels(gdi, nullptr, width, height) && CreateGdiPixels(own, nullptr, width, height));
     CreateDrawingResources();
-    const DrawingSurface s = GdiSurface(dc);
     static unsigned char row[5000] = {0, 60, NoSignalColour, 200, 17};
-    s.FillRect(s.Context, 0, 0, width, height);
-    s.Cells(s.Context, 10, 20, 3, 2, row, 5);
     row[4097] = 33;
-    s.Cells(s.Context, 50, 2, 1, 4, row, 5000);
-    GdiFlush();
-    auto at = [&](int x, int y) { return static_cast<const uint32_t*>(bits)[y * width + x] & 0xFFFFFF; };
-    auto rgb = [](unsigned char i) { return uint32_t(CellColour(i).R << 16 | CellColour(i).G << 8 | CellColour(i).B); };
-    for (int y = 19; y <= 22; ++y) {
-        for (int x = 9; x <= 25; ++x) {
-            const bool inside = x >= 10 && x < 25 && y >= 20 && y < 22;
-            ASSERT_EQ(at(x, y), inside ? rgb(row[(x - 10) / 3]) : 0x002B36u) << x << " " << y;
+    for (GdiPixels* pixels : {&gdi, &own}) {
+        const DrawingSurface s = pixels == &gdi ? GdiSurface(gdi.Dc) : GdiPixelSurface(own);
+        s.FillRect(s.Context, 0, 0, width, height);
+        s.Cells(s.Context, 10, 20, 3, 2, row, 5);
+        s.Cells(s.Context, 50, 2, 1, 4, row, 5000);
+        for (const RECT& over :
+             {RECT{-7, 8, 3, 2}, RECT{30, -1, 2, 3}, RECT{width - 4, 12, 3, 2}, RECT{40, 28, 5, 4}}) {
+            s.Cells(s.Context, over.left, over.top, over.right, over.bottom, row, 5);
         }
+        GdiFlush();
+        auto at = [&](int x, int y) { return pixels->Bits[y * width + x] & 0xFFFFFF; };
+        auto rgb = [](unsigned char i) {
+            return uint32_t(CellColour(i).R << 16 | CellColour(i).G << 8 | CellColour(i).B);
+        };
+        for (int y = 19; y <= 22; ++y) {
+            for (int x = 9; x <= 25; ++x) {
+                const bool inside = x >= 10 && x < 25 && y >= 20 && y < 22;
+                ASSERT_EQ(at(x, y), inside ? rgb(row[(x - 10) / 3]) : 0x002B36u) << x << " " << y;
+            }
+        }
+        for (int i : {0, 1, 4095, 4096, 4097, 4999}) {
+            EXPECT_TRUE(at(50 + i, 2) == rgb(row[i]) && at(50 + i, 5) == rgb(row[i]) && at(50 + i, 6) == 0x002B36u)
+                << i;
+        }
+        EXPECT_TRUE(at(0, 8) == rgb(row[2]) && at(7, 9) == rgb(row[4]) && at(8, 9) == 0x002B36u);
     }
-    for (int i : {0, 1, 4095, 4096, 4097, 4999}) {
-        EXPECT_TRUE(at(50 + i, 2) == rgb(row[i]) && at(50 + i, 5) == rgb(row[i]) && at(50 + i, 6) == 0x002B36u) << i;
+    EXPECT_TRUE(std::equal(gdi.Bits, gdi.Bits + width * height, own.Bits));
+    FreeGdiPixels(gdi), FreeGdiPixels(own);
+
+    ShowReceiver(true), ShowMap(true), ShowWaterfall(true);
+    for (int step = 0; step < LevelRingRows; ++step) {
+        TakeDriftStep();
+        UpdateReceiver(true);
     }
-    SelectObject(dc, old);
-    DeleteDrawingResources(), DeleteObject(bitmap), DeleteDC(dc);
+    for (auto draw : {DrawGroundMap, DrawWaterfall}) {
+        ASSERT_TRUE(CreateGdiPixels(gdi, nullptr, 1000, 358) && CreateGdiPixels(own, nullptr, 1000, 358));
+        draw(GdiSurface(gdi.Dc), 1000, 358);
+        draw(GdiPixelSurface(own), 1000, 358);
+        GdiFlush();
+        EXPECT_TRUE(std::equal(gdi.Bits, gdi.Bits + 1000 * 358, own.Bits));
+        EXPECT_GT(
+            std::count_if(own.Bits, own.Bits + 1000 * 358, [](uint32_t p) { return (p & 0xFFFFFF) != 0x002B36u; }),
+            200000);  // the rows are there
+        FreeGdiPixels(gdi), FreeGdiPixels(own);
+    }
+    DeleteDrawingResources();
+    ShowMap(false), ShowWaterfall(false), ShowReceiver(false);
+    Scene = StartSceneState();
+    Viewer = StartViewerState();
 }
 
 // The main window, the dialog and the views' windows as the program runs
