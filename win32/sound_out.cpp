@@ -18,6 +18,30 @@ static short Pcm[SoundBufferCount][SoundBufferSamples];
 static float Samples[SoundBufferSamples];
 static int Queued;  // buffers with the device
 
+// A device that plays faster than real time (Wine's null device takes 2.7 s
+// of sound a second) would have the generator, and this thread's messages,
+// run as fast. A buffer that comes back while the sound written runs too
+// far ahead of the clock waits, and the held buffers go back together once
+// the clock allows them all. The hundredth of the time that is also allowed
+// keeps a real device whose clock runs a little fast from ever being held.
+constexpr UINT_PTR HoldTimerId = 1;
+static LARGE_INTEGER ClockStart, ClockFrequency;
+static long long SamplesWritten;
+static WAVEHDR* Held[SoundBufferCount];
+static int HeldCount;
+
+// How many milliseconds the sound written runs ahead of the clock, beyond
+// what it may.
+static double MsTooFarAhead(long long samplesToWrite)
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    const double elapsedMs =
+        1000.0 * static_cast<double>(now.QuadPart - ClockStart.QuadPart) / static_cast<double>(ClockFrequency.QuadPart);
+    const double writtenMs = 1000.0 * static_cast<double>(SamplesWritten + samplesToWrite) / SoundRate;
+    return writtenMs - elapsedMs - (SoundAheadLimitMs + elapsedMs / 100);
+}
+
 // Refills a buffer from the callback and hands it to the device; a device
 // that refuses it leaves the output silent once none is queued.
 static void Queue(WAVEHDR& header)
@@ -28,6 +52,7 @@ static void Queue(WAVEHDR& header)
         pcm[i] = PcmSample(Samples[i]);
     }
     if (waveOutWrite(Device, &header, sizeof header) == MMSYSERR_NOERROR) {
+        SamplesWritten += SoundBufferSamples;
         ++SoundOut.BuffersWritten;
         ++Queued;
     } else if (Queued == 0) {
@@ -38,6 +63,14 @@ static void Queue(WAVEHDR& header)
 
 // A buffer comes back played, or handed back by waveOutReset when the
 // output closes: only a playing output refills it.
+static void QueueHeld(HWND window)
+{
+    KillTimer(window, HoldTimerId);
+    while (HeldCount > 0 && SoundOut.State == SoundState::Playing) {
+        Queue(*Held[--HeldCount]);
+    }
+}
+
 static LRESULT CALLBACK SoundWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -45,9 +78,16 @@ static LRESULT CALLBACK SoundWndProc(HWND window, UINT message, WPARAM wParam, L
         if (SoundOut.State == SoundState::Playing && reinterpret_cast<HWAVEOUT>(wParam) == Device) {
             --Queued;
             ++SoundOut.BuffersDone;
-            Queue(*reinterpret_cast<WAVEHDR*>(lParam));
+            Held[HeldCount++] = reinterpret_cast<WAVEHDR*>(lParam);
+            const double wait = MsTooFarAhead(static_cast<long long>(HeldCount) * SoundBufferSamples);
+            if (wait <= 0) {
+                QueueHeld(window);
+            } else if (HeldCount == 1) {
+                SetTimer(window, HoldTimerId, static_cast<UINT>(wait < 1000 ? wait : 1000) + 1, nullptr);
+            }
         }
         return 0;
+    case WM_TIMER: QueueHeld(window); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -130,6 +170,10 @@ void OpenSoundOut(SoundFill fill, void* context)
         return;
     }
     SoundOut.State = SoundState::Playing;
+    QueryPerformanceFrequency(&ClockFrequency);
+    QueryPerformanceCounter(&ClockStart);
+    SamplesWritten = 0;
+    HeldCount = 0;
     for (int i = 0; i < SoundBufferCount && SoundOut.State == SoundState::Playing; ++i) {
         Queue(Headers[i]);
     }
