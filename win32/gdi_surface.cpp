@@ -108,7 +108,10 @@ static void GdiCells(void* c, int left, int top, int cellWidth, int cellHeight, 
 DrawingSurface GdiSurface(HDC dc)
 {
     FlushLines();
-    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+    if (GetCurrentObject(dc, OBJ_FONT) != font) {  // the views' DCs keep theirs from frame to frame
+        SelectObject(dc, font);
+    }
     SetBkMode(dc, TRANSPARENT);
     return DrawingSurface{dc, GdiFill, GdiSelectPen, GdiMoveTo, GdiLineTo, GdiText, GdiCells};
 }

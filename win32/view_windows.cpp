@@ -162,6 +162,7 @@ void RegisterViewClass()
     if (registered == 0) {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_OWNDC;  // its font kept from frame to frame (see win_main.cpp)
         windowClass.lpfnWndProc = ViewWndProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(MainWnd, GCLP_HICON));

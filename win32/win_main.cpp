@@ -27,7 +27,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = 0;
+    // A DC of its own keeps the font chosen once: under Wine a fresh DC at
+    // every paint chose its font again, and each choice reads X's resources.
+    windowClass.style = CS_OWNDC;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPICON));
