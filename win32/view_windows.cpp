@@ -115,14 +115,12 @@ bool StatisticsDue()
            Viewer.ReceiverShown != last.ReceiverShown;
 }
 
-void PaintView(HWND window, int view)
+// Draws a view into its buffer and copies that onto dc, the window's.
+void DrawView(HWND window, HDC dc, int view)
 {
-    ViewSlot& slot = Slots[view];
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    GdiPixels& buffer = slot.Buffer;
+    GdiPixels& buffer = Slots[view].Buffer;
     if (buffer.Dc == nullptr || buffer.Width != client.right || buffer.Height != client.bottom) {
         FreeGdiPixels(buffer);
         CreateGdiPixels(buffer, dc, client.right, client.bottom);
@@ -134,6 +132,13 @@ void PaintView(HWND window, int view)
         }
         BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Dc, 0, 0, SRCCOPY);
     }
+}
+
+void PaintView(HWND window, int view)
+{
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    DrawView(window, dc, view);
     EndPaint(window, &paint);
 }
 
@@ -293,13 +298,18 @@ void CloseViewWindows()
     }
 }
 
+// Each frame's views drawn through their windows' own DCs, not invalidated
+// and painted: under Wine that saves about five requests to the wineserver
+// a window (invalidate, update, begin and end the paint), half of all a
+// frame made with every view shown. WM_PAINT still draws them when exposed.
 void RefreshViewWindows()
 {
     for (int i = 0; i < ViewCount; ++i) {
         const HWND window = Slots[i].Window;
         if (window != nullptr && (i != static_cast<int>(View::Statistics) || StatisticsDue())) {
-            InvalidateRect(window, nullptr, FALSE);
-            UpdateWindow(window);
+            const HDC dc = GetDC(window);
+            DrawView(window, dc, i);
+            ReleaseDC(window, dc);
         }
     }
 }
