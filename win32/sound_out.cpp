@@ -61,8 +61,6 @@ static void Queue(WAVEHDR& header)
     }
 }
 
-// A buffer comes back played, or handed back by waveOutReset when the
-// output closes: only a playing output refills it.
 static void QueueHeld(HWND window)
 {
     KillTimer(window, HoldTimerId);
@@ -71,6 +69,8 @@ static void QueueHeld(HWND window)
     }
 }
 
+// A buffer comes back played, or handed back by waveOutReset when the
+// output closes: only a playing output refills it.
 static LRESULT CALLBACK SoundWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

@@ -109,8 +109,9 @@ void NoteStatisticsDrawn()
 
 bool StatisticsDue()
 {
-    const StatisticsDrawn& last = LastStatistics;
-    return ++LastStatistics.FramesAgo >= StatisticsRefreshFrames || Fading.Count < last.Count ||
+    StatisticsDrawn& last = LastStatistics;
+    ++last.FramesAgo;
+    return last.FramesAgo >= StatisticsRefreshFrames || Fading.Count < last.Count ||
            Viewer.Receiver.X != last.ReceiverX || Viewer.Rough.Kind != last.Kind ||
            Viewer.ReceiverShown != last.ReceiverShown;
 }

@@ -181,7 +181,7 @@ TEST(GdiFrame, CellsTheirSizeAndColourBothWays)
         }
         EXPECT_TRUE(at(0, 8) == rgb(row[2]) && at(7, 9) == rgb(row[4]) && at(8, 9) == 0x002B36u);
     }
-    EXPECT_TRUE(std::equal(gdi.Bits, gdi.Bits + width * height, own.Bits));
+    EXPECT_TRUE(std::equal(gdi.Bits, gdi.Bits + std::ptrdiff_t{width} * height, own.Bits));
     FreeGdiPixels(gdi), FreeGdiPixels(own);
 
     ShowReceiver(true), ShowMap(true), ShowWaterfall(true);
@@ -194,10 +194,10 @@ TEST(GdiFrame, CellsTheirSizeAndColourBothWays)
         draw(GdiSurface(gdi.Dc), 1000, 358);
         draw(GdiPixelSurface(own), 1000, 358);
         GdiFlush();
-        EXPECT_TRUE(std::equal(gdi.Bits, gdi.Bits + 1000 * 358, own.Bits));
-        EXPECT_GT(
-            std::count_if(own.Bits, own.Bits + 1000 * 358, [](uint32_t p) { return (p & 0xFFFFFF) != 0x002B36u; }),
-            200000);  // the rows are there
+        constexpr std::ptrdiff_t pixels = std::ptrdiff_t{1000} * 358;
+        EXPECT_TRUE(std::equal(gdi.Bits, gdi.Bits + pixels, own.Bits));
+        EXPECT_GT(std::count_if(own.Bits, own.Bits + pixels, [](uint32_t p) { return (p & 0xFFFFFF) != 0x002B36u; }),
+                  200000);  // the rows are there
         FreeGdiPixels(gdi), FreeGdiPixels(own);
     }
     DeleteDrawingResources();
