@@ -33,6 +33,22 @@ constexpr Painter Painters[] = {
     {"chart", 1000, 178, DrawSignalChart},
 };
 
+// Each of count runs of work timed, in milliseconds, sorted.
+template <typename Work> std::vector<double> SortedMs(long count, Work work)
+{
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> ms(count);
+    for (double& m : ms) {
+        QueryPerformanceCounter(&before);
+        work();
+        QueryPerformanceCounter(&after);
+        m = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms;
+}
+
 // Into a compatible bitmap through GDI alone, or, as the views' windows
 // draw, into a DIB section whose rows of cells the surface writes itself.
 void Time(const Painter& painter, long frames, bool ownPixels)
@@ -46,18 +62,10 @@ void Time(const Painter& painter, long frames, bool ownPixels)
         std::fprintf(stderr, "gdi_frame_cost: no DIB section\n");
         std::exit(1);
     }
-    LARGE_INTEGER frequency, before, after;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> ms(frames);
-    for (long f = 0; f < frames; ++f) {
-        QueryPerformanceCounter(&before);
+    const std::vector<double> ms = SortedMs(frames, [&] {
         painter.Draw(ownPixels ? GdiPixelSurface(pixels) : GdiSurface(dc), painter.Width, painter.Height);
         GdiFlush();
-        QueryPerformanceCounter(&after);
-        ms[f] =
-            1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
-    std::sort(ms.begin(), ms.end());
+    });
     std::printf("GDI %s into a %d x %d %s, %ld times: median %.3f ms (quartiles %.3f, %.3f; max %.3f)\n", painter.Name,
                 painter.Width, painter.Height, ownPixels ? "DIB section, cells written directly" : "bitmap", frames,
                 ms[frames / 2], ms[frames / 4], ms[3 * frames / 4], ms[frames - 1]);
@@ -85,20 +93,8 @@ int main(int argc, char** argv)
         TakeDriftStep();
         UpdateReceiver(true);
     }
-    {
-        LARGE_INTEGER frequency, before, after;
-        QueryPerformanceFrequency(&frequency);
-        std::vector<double> ms(frames / 10);
-        for (double& m : ms) {
-            QueryPerformanceCounter(&before);
-            UpdateReceiver(false);
-            QueryPerformanceCounter(&after);
-            m = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
-                static_cast<double>(frequency.QuadPart);
-        }
-        std::sort(ms.begin(), ms.end());
-        std::printf("receiver with the map and the band: median %.3f ms\n", ms[ms.size() / 2]);
-    }
+    const std::vector<double> receiver = SortedMs(frames / 10, [] { UpdateReceiver(false); });
+    std::printf("receiver with the map and the band: median %.3f ms\n", receiver[receiver.size() / 2]);
     for (const Painter& painter : Painters) {
         if (painter.Draw != DrawFrame) {
             Time(painter, frames / 10, false);
